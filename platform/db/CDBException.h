@@ -1,9 +1,10 @@
 #pragma once
+#include <exception>
 #include <string>
 
 // Base of the platform's exceptions: a message a caller can copy into its own
 // buffer.
-class CException {
+class CException : public std::exception {
 public:
     virtual ~CException() = default;
     // Copies the message, cut to nMaxError - 1 characters and terminated.
@@ -20,6 +21,7 @@ public:
                  std::string context = {});
 
     std::string GetMessage() const override { return m_strError; }
+    const char* what() const noexcept override { return m_strError.c_str(); }
 
     std::string m_strError;
     std::string m_strSqlState;

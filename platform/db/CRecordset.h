@@ -113,27 +113,34 @@ private:
 
     std::string buildSelect(const char* lpszSQL, bool byKey);
     void startScan();
-    bool advanceScan();
-    void loadFromStatement(tesk::db::Statement& st);
-    void setAllNull();
-    bool loadRow(size_t index);
-    void moveTo(long index);
-    long nextLive(long from, int step);
+    void positionOnFirst();
+    bool advanceScan(bool load);
+    void seekScan(size_t rowIndex);
     void drainScan();
+    bool loadRow(size_t index);
+    void loadFromStatement(tesk::db::Statement& st);
+    void resetField(size_t i);
+    bool fieldIsReset(size_t i) const;
+    void setAllNull();
+    long nextLive(long from, int step);
+    void step(int direction);
+    void moveTo(long index, int direction);
+    void reloadCurrent();
     void requireCurrentRow(const char* operation) const;
     void requireUpdatable(const char* operation) const;
     tesk::db::Value fieldValue(size_t field) const;
     int16_t fieldSqlTypeHint(size_t field) const;
     void snapshotFields();
+    std::vector<size_t> changedFields();
     int fieldIndex(const void* pv) const;
     void doInsert();
-    void doUpdate();
+    bool doUpdate();
     [[noreturn]] void raiseChangedOrGone(int64_t key);
-    void rethrowWithContext(const CDBException& e, const char* what);
+    [[noreturn]] void rethrowWithContext(const CDBException& e, const char* what);
 
     // Query state.
     std::string m_selectSql;
-    std::string m_byKeySql;
+    std::string m_userSql;
     bool m_fromUserSql = false;
     unsigned m_dwOptions = none;
     int m_hidden = 0;  // leading key and version columns the client never sees
@@ -142,6 +149,7 @@ private:
     std::unique_ptr<tesk::db::Statement> m_byKey;
     std::vector<tesk::db::ColumnDesc> m_columns;
     bool m_scanDone = false;
+    size_t m_scanRow = 0;  // rows fetched from the scan since it last ran
 
     // Keyset: row keys in result order, rows added here, deleted flags.
     std::vector<int64_t> m_keys;

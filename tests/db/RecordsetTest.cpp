@@ -1,0 +1,407 @@
+// Record sets over a real database: metadata, every exchange code, nulls,
+// moves, writes, refusals and concurrent changes, on each engine.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/db/CDatabase.h"
+#include "platform/db/COleDateTime.h"
+#include "platform/db/CRecordset.h"
+#include "platform/db/CTime.h"
+#include "support/TestEngines.h"
+
+using namespace tesk::test;
+
+namespace {
+
+std::string sampleSchema(tesk::db::Engine engine) {
+    const bool pg = engine == tesk::db::Engine::Odbc;
+    return std::string(pg ? "DROP TABLE IF EXISTS \"sample\";" : "") +
+           "CREATE TABLE \"sample\" (" +
+           (pg ? "\"_id\" BIGSERIAL PRIMARY KEY," : "\"_id\" INTEGER PRIMARY KEY,") +
+           "\"_rowver\" INTEGER NOT NULL DEFAULT 0,"
+           "\"Flag\" INTEGER CHECK (\"Flag\" IN (0, 1)),"
+           "\"Small\" SMALLINT,"
+           "\"Count\" INTEGER NOT NULL,"
+           "\"Id\" INTEGER,"
+           "\"Ratio\" REAL,"
+           "\"Depth\" DOUBLE PRECISION,"
+           "\"Spud\" TIMESTAMP,"
+           "\"Blob\" " + (pg ? "BYTEA" : "BLOB") + ","
+           "\"Name\" VARCHAR(40) UNIQUE,"
+           "\"Stamp\" TIMESTAMP,"
+           "\"Ole\" TIMESTAMP,"
+           "\"Code\" VARCHAR(8),"
+           "\"Notes\" TEXT,"
+           "\"Elev\" NUMERIC(10,2) DEFAULT 7.5)";
+}
+
+// Binds one member of every exchange code.
+class SampleSet : public CRecordset {
+public:
+    using CRecordset::CRecordset;
+    int32_t m_flag = 0;
+    uint8_t m_small = 0;
+    int32_t m_count = 0;
+    int32_t m_id = 0;
+    float m_ratio = 0;
+    double m_depth = 0;
+    CTime m_spud;
+    std::vector<uint8_t> m_blob;
+    CString m_name;
+    TIMESTAMP_STRUCT m_stamp{};
+    COleDateTime m_ole;
+    char m_code[9] = {};
+    CString m_notes;
+    CString m_elev;
+
+protected:
+    CString GetDefaultSQL() override { return "\"sample\""; }
+    CString GetKeyColumn() override { return "_id"; }
+    CString GetVersionColumn() override { return "_rowver"; }
+    void DoFieldExchange(CFieldExchange* pFX) override {
+        RFX_Bool(pFX, "Flag", m_flag);
+        RFX_Byte(pFX, "Small", m_small);
+        RFX_Int(pFX, "Count", m_count);
+        RFX_Long(pFX, "Id", m_id);
+        RFX_Single(pFX, "Ratio", m_ratio);
+        RFX_Double(pFX, "Depth", m_depth);
+        RFX_Date(pFX, "Spud", m_spud);
+        RFX_Binary(pFX, "Blob", m_blob);
+        RFX_Text(pFX, "Name", m_name);
+        RFX_Date(pFX, "Stamp", m_stamp);
+        RFX_Date(pFX, "Ole", m_ole);
+        RFX_Text(pFX, "Code", m_code, sizeof m_code);
+        RFX_LongText(pFX, "Notes", m_notes);
+        RFX_DecimalText(pFX, "Elev", m_elev);
+    }
+};
+
+class RecordsetTest : public testing::TestWithParam<EngineKind> {
+protected:
+    void SetUp() override {
+        m_db.OpenEx(connectFor(GetParam(), m_dir));
+        m_db.ExecuteSQL(sampleSchema(m_db.connection().engine()));
+    }
+
+    // Adds rows with Count 1..n and Name "row<i>".
+    void addRows(int n) {
+        SampleSet rs(&m_db);
+        rs.Open();
+        for (int i = 1; i <= n; ++i) {
+            rs.AddNew();
+            rs.m_count = i;
+            rs.m_name = "row" + std::to_string(i);
+            rs.Update();
+        }
+    }
+
+    std::vector<int> walkCounts(SampleSet& rs) {
+        std::vector<int> counts;
+        for (; !rs.IsEOF(); rs.MoveNext()) counts.push_back(rs.m_count);
+        return counts;
+    }
+
+    TempDir m_dir;
+    CDatabase m_db;
+};
+
+TEST_P(RecordsetTest, MetadataComesFromTheSchema) {
+    SampleSet rs(&m_db);
+    rs.Open();
+    ASSERT_EQ(rs.GetODBCFieldCount(), 14);
+    ASSERT_EQ(rs.m_nFields, 14u);
+    struct Expect { short index; const char* name; int16_t type; uint32_t precision; int16_t scale; int16_t nullability; };
+    const bool pg = GetParam() == EngineKind::Postgres;
+    const Expect cases[] = {
+        {0, "Flag", SQL_INTEGER, 10, 0, SQL_NULLABLE},
+        {2, "Count", SQL_INTEGER, 10, 0, SQL_NO_NULLS},
+        {5, "Depth", pg ? SQL_FLOAT : SQL_DOUBLE, pg ? 17u : 15u, 0, SQL_NULLABLE},
+        {8, "Name", SQL_VARCHAR, 40, 0, SQL_NULLABLE},
+        {13, "Elev", SQL_NUMERIC, 10, 2, SQL_NULLABLE},
+    };
+    for (const Expect& e : cases) {
+        CODBCFieldInfo info;
+        rs.GetODBCFieldInfo(e.index, info);
+        EXPECT_EQ(info.m_strName, e.name);
+        EXPECT_EQ(info.m_nSQLType, e.type) << e.name;
+        EXPECT_EQ(info.m_nPrecision, e.precision) << e.name;
+        EXPECT_EQ(info.m_nScale, e.scale) << e.name;
+        EXPECT_EQ(info.m_nNullability, e.nullability) << e.name;
+    }
+    CODBCFieldInfo info;
+    EXPECT_THROW(rs.GetODBCFieldInfo(14, info), CDBException);
+    EXPECT_THROW(rs.GetODBCFieldInfo(-1, info), CDBException);
+    // Field exchange: field numbers follow the binding order.
+    ASSERT_EQ(rs.m_rgFieldInfos.size(), 14u);
+    EXPECT_EQ(rs.m_rgFieldInfos[11].m_nDataType, FX_FIXEDTEXT);
+    EXPECT_EQ(rs.m_rgFieldInfos[11].m_nLength, 9);
+    void* number = nullptr;
+    ASSERT_TRUE(rs.m_mapFieldIndex.Lookup(&rs.m_depth, number));
+    EXPECT_EQ(reinterpret_cast<intptr_t>(number), 6);
+}
+
+TEST_P(RecordsetTest, EveryExchangeCodeRoundTrips) {
+    const std::vector<uint8_t> blob = {0, 1, 2, 255, 0, 42};
+    {
+        SampleSet rs(&m_db);
+        rs.Open();
+        rs.AddNew();
+        rs.m_flag = 1;
+        rs.m_small = 200;
+        rs.m_count = -7;
+        rs.m_id = 2147483647;
+        rs.m_ratio = 0.25f;
+        rs.m_depth = 1234.5678901234;
+        rs.m_spud = CTime(2001, 7, 4, 13, 14, 15);
+        rs.m_blob = blob;
+        rs.m_name = "Ærø-3 \"quoted\" 'single'";
+        rs.m_stamp = {2008, 3, 1, 12, 34, 56, 789000000};
+        rs.m_ole = COleDateTime(1999, 12, 31, 23, 59, 58);
+        std::strcpy(rs.m_code, "ABCDEFGH");
+        rs.m_notes = std::string(100000, 'n');
+        rs.m_elev = "1234.50";
+        for (auto& f : rs.m_rgFieldInfos) rs.SetFieldNull(f.m_pvBindAddress, false);
+        ASSERT_TRUE(rs.Update());
+    }
+    SampleSet rs(&m_db);
+    rs.Open();
+    ASSERT_FALSE(rs.IsEOF());
+    EXPECT_EQ(rs.m_flag, 1);
+    EXPECT_EQ(rs.m_small, 200);
+    EXPECT_EQ(rs.m_count, -7);
+    EXPECT_EQ(rs.m_id, 2147483647);
+    EXPECT_FLOAT_EQ(rs.m_ratio, 0.25f);
+    EXPECT_DOUBLE_EQ(rs.m_depth, 1234.5678901234);
+    EXPECT_EQ(rs.m_spud, CTime(2001, 7, 4, 13, 14, 15));
+    EXPECT_EQ(rs.m_blob, blob);
+    EXPECT_EQ(rs.m_name, "Ærø-3 \"quoted\" 'single'");
+    EXPECT_EQ(rs.m_stamp.year, 2008);
+    EXPECT_EQ(rs.m_stamp.second, 56);
+    EXPECT_EQ(rs.m_stamp.fraction, 789000000u);
+    EXPECT_EQ(rs.m_ole.GetYear(), 1999);
+    EXPECT_EQ(rs.m_ole.GetSecond(), 58);
+    EXPECT_STREQ(rs.m_code, "ABCDEFGH");
+    EXPECT_EQ(rs.m_notes.size(), 100000u);
+    EXPECT_EQ(std::stod(rs.m_elev), 1234.5);
+    for (auto& f : rs.m_rgFieldInfos) EXPECT_FALSE(rs.IsFieldNull(f.m_pvBindAddress)) << f.m_strName;
+}
+
+TEST_P(RecordsetTest, UnsetFieldsAreNullAndDefaultsSurvive) {
+    {
+        SampleSet rs(&m_db);
+        rs.Open();
+        rs.AddNew();
+        EXPECT_TRUE(rs.IsFieldNull(&rs.m_count));
+        rs.m_count = 3;  // a member set directly counts as set
+        rs.Update();
+    }
+    SampleSet rs(&m_db);
+    rs.Open();
+    EXPECT_EQ(rs.m_count, 3);
+    EXPECT_FALSE(rs.IsFieldNull(&rs.m_count));
+    EXPECT_TRUE(rs.IsFieldNull(&rs.m_name));
+    EXPECT_TRUE(rs.IsFieldNull(&rs.m_stamp));
+    EXPECT_TRUE(rs.IsFieldNull(&rs.m_blob));
+    EXPECT_FALSE(rs.IsFieldNull(&rs.m_elev)) << "the column default was overwritten";
+    EXPECT_EQ(std::stod(rs.m_elev), 7.5);
+
+    // Setting a field null writes NULL.
+    rs.Edit();
+    rs.m_name = "x";
+    rs.SetFieldNull(&rs.m_elev);
+    EXPECT_TRUE(rs.Update());
+    EXPECT_TRUE(rs.IsFieldNull(&rs.m_elev));
+    EXPECT_EQ(rs.m_name, "x");
+}
+
+TEST_P(RecordsetTest, MovesFollowTheCursorRules) {
+    addRows(5);
+    SampleSet rs(&m_db);
+    rs.m_strSort = "\"Count\" DESC";
+    rs.Open();
+    EXPECT_FALSE(rs.IsBOF());
+    EXPECT_EQ(rs.m_count, 5);
+    EXPECT_EQ(walkCounts(rs), (std::vector<int>{5, 4, 3, 2, 1}));
+    EXPECT_TRUE(rs.IsEOF());
+    EXPECT_THROW(rs.MoveNext(), CDBException);
+    rs.MovePrev();
+    EXPECT_EQ(rs.m_count, 1);
+    rs.MoveFirst();
+    EXPECT_EQ(rs.m_count, 5);
+    rs.MovePrev();
+    EXPECT_TRUE(rs.IsBOF());
+    EXPECT_FALSE(rs.IsEOF());
+    EXPECT_THROW(rs.MovePrev(), CDBException);
+    rs.MoveNext();
+    EXPECT_EQ(rs.m_count, 5);
+    rs.MoveLast();
+    EXPECT_EQ(rs.m_count, 1);
+    rs.Move(-2);
+    EXPECT_EQ(rs.m_count, 3);
+    rs.Move(2, SQL_FETCH_ABSOLUTE);
+    EXPECT_EQ(rs.m_count, 4);
+
+    // Filter and sort are WHERE and ORDER BY; Requery applies new ones.
+    rs.m_strFilter = "\"Count\" > 2";
+    rs.m_strSort = "\"Count\"";
+    ASSERT_TRUE(rs.Requery());
+    EXPECT_EQ(walkCounts(rs), (std::vector<int>{3, 4, 5}));
+
+    SampleSet empty(&m_db);
+    empty.m_strFilter = "\"Count\" > 100";
+    empty.Open();
+    EXPECT_TRUE(empty.IsBOF());
+    EXPECT_TRUE(empty.IsEOF());
+    EXPECT_THROW(empty.MoveFirst(), CDBException);
+    EXPECT_THROW(empty.MoveNext(), CDBException);
+}
+
+TEST_P(RecordsetTest, WritesPersistAndDeletedRowsAreSkipped) {
+    addRows(3);
+    {
+        SampleSet rs(&m_db);
+        rs.m_strSort = "\"Count\"";
+        rs.Open(CRecordset::dynaset, nullptr, CRecordset::skipDeletedRecords);
+        rs.MoveNext();  // row 2
+        rs.Edit();
+        rs.m_depth = 99.5;
+        rs.SetFieldNull(&rs.m_depth, false);
+        EXPECT_TRUE(rs.Update());
+        EXPECT_EQ(rs.m_count, 2) << "the edited row stays current";
+        EXPECT_DOUBLE_EQ(rs.m_depth, 99.5);
+        rs.Edit();
+        EXPECT_FALSE(rs.Update()) << "an edit that changed nothing writes nothing";
+
+        rs.MoveFirst();
+        rs.Delete();
+        EXPECT_TRUE(rs.IsDeleted());
+        EXPECT_TRUE(rs.IsFieldNull(&rs.m_count));
+        EXPECT_THROW(rs.Edit(), CDBException);
+        EXPECT_THROW(rs.Delete(), CDBException);
+        rs.MoveNext();
+        EXPECT_EQ(rs.m_count, 2);
+        rs.MovePrev();
+        EXPECT_TRUE(rs.IsBOF()) << "moving back skips the deleted row";
+
+        // A row added in a dynaset comes at the end; the current row stays.
+        rs.MoveNext();
+        rs.AddNew();
+        rs.m_count = 10;
+        rs.Update();
+        EXPECT_EQ(rs.m_count, 2);
+        rs.MoveLast();
+        EXPECT_EQ(rs.m_count, 10);
+    }
+    SampleSet rs(&m_db);
+    rs.m_strSort = "\"Count\"";
+    rs.Open();
+    EXPECT_EQ(walkCounts(rs), (std::vector<int>{2, 3, 10}));
+    rs.MoveFirst();
+    EXPECT_DOUBLE_EQ(rs.m_depth, 99.5);
+}
+
+TEST_P(RecordsetTest, RefusalsCarryTheDatabaseMessageAndLeaveTheSetUsable) {
+    addRows(2);
+    SampleSet rs(&m_db);
+    rs.m_strSort = "\"Count\"";
+    rs.Open();
+    rs.AddNew();
+    rs.m_count = 3;
+    rs.m_name = "row1";  // unique
+    try {
+        rs.Update();
+        FAIL() << "duplicate accepted";
+    } catch (const CDBException& e) {
+        EXPECT_EQ(e.m_strSqlState.substr(0, 2), "23");
+        EXPECT_NE(e.m_strError.find(GetParam() == EngineKind::Sqlite ? "UNIQUE constraint failed"
+                                                                     : "duplicate key value"),
+                  std::string::npos)
+            << e.m_strError;
+        char buffer[16];
+        EXPECT_TRUE(e.GetErrorMessage(buffer, sizeof buffer));
+        EXPECT_EQ(std::strlen(buffer), 15u);
+    }
+    EXPECT_EQ(rs.GetEditMode(), CRecordset::addnew);
+    rs.CancelUpdate();
+    EXPECT_EQ(rs.m_count, 1);
+
+    rs.Edit();
+    rs.m_flag = 5;  // CHECK constraint
+    rs.SetFieldNull(&rs.m_flag, false);
+    EXPECT_THROW(rs.Update(), CDBException);
+    rs.CancelUpdate();
+    EXPECT_EQ(walkCounts(rs), (std::vector<int>{1, 2}));
+
+    EXPECT_THROW(rs.Update(), CDBException) << "Update without Edit or AddNew";
+    SampleSet bad(&m_db);
+    bad.m_strFilter = "\"NoSuchColumn\" = 1";  // an identifier, never a text literal
+    EXPECT_THROW(bad.Open(), CDBException);
+    EXPECT_FALSE(bad.IsOpen());
+}
+
+TEST_P(RecordsetTest, ConcurrentChangeIsRefused) {
+    addRows(1);
+    CDatabase other;
+    other.OpenEx(m_db.GetConnect());
+    SampleSet mine(&m_db);
+    SampleSet theirs(&other);
+    mine.Open();
+    theirs.Open();
+
+    theirs.Edit();
+    theirs.m_name = "theirs";
+    ASSERT_TRUE(theirs.Update());
+
+    mine.Edit();
+    mine.m_name = "mine";
+    try {
+        mine.Update();
+        FAIL() << "a concurrent change was overwritten";
+    } catch (const CDBException& e) {
+        EXPECT_NE(e.m_strError.find("changed by another user"), std::string::npos);
+    }
+    // Reading the row again lets the change through.
+    mine.CancelUpdate();
+    EXPECT_EQ(mine.m_name, "theirs");
+    mine.Edit();
+    mine.m_name = "mine";
+    EXPECT_TRUE(mine.Update());
+
+    // A write from outside the record sets counts as a change too.
+    m_db.ExecuteSQL("UPDATE \"sample\" SET \"Depth\" = 1");
+    theirs.Edit();
+    theirs.m_name = "late";
+    EXPECT_THROW(theirs.Update(), CDBException);
+}
+
+TEST_P(RecordsetTest, StatementRecordSetIsReadOnlyAndScrolls) {
+    addRows(4);
+    struct Dynamic : CRecordset {
+        using CRecordset::CRecordset;
+        std::vector<CString> values;
+        void DoFieldExchange(CFieldExchange* pFX) override {
+            values.resize(static_cast<size_t>(GetResultColumnCount()));
+            for (int i = 0; i < GetResultColumnCount(); ++i)
+                RFX_Text(pFX, GetResultColumn(i).name.c_str(), values[static_cast<size_t>(i)]);
+        }
+    } rs(&m_db);
+    rs.m_strFilter = "\"n\" >= 2";
+    rs.m_strSort = "\"n\" DESC";
+    rs.Open(CRecordset::dynaset, "SELECT \"Count\" AS \"n\", \"Name\" FROM \"sample\"");
+    ASSERT_EQ(rs.GetODBCFieldCount(), 2);
+    EXPECT_FALSE(rs.CanUpdate());
+    EXPECT_EQ(rs.values[0], "4");
+    rs.MoveLast();
+    EXPECT_EQ(rs.values[0], "2");
+    rs.MovePrev();
+    EXPECT_EQ(rs.values[1], "row3");
+    rs.MoveFirst();
+    EXPECT_EQ(rs.values[0], "4");
+    EXPECT_THROW(rs.Edit(), CDBException);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, RecordsetTest, testing::ValuesIn(availableEngines()), engineName);
+
+} // namespace
