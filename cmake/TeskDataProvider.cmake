@@ -1,0 +1,39 @@
+# The system itself: one core compiled once, and the two flavours of the
+# TeskDataProvider library that link it, each in its own folder.
+
+add_library(TeskProviderCore OBJECT
+  recordset/RecordsetAdapter.cpp)
+target_include_directories(TeskProviderCore PUBLIC
+  $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
+  $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/TeskDataProvider>)
+target_link_libraries(TeskProviderCore PUBLIC TeskPlatformDb TeskPlatformWin32)
+
+# tesk_add_flavour(TARGET FOLDER SOURCES ... DEPS ...)
+function(tesk_add_flavour target folder)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${target} SHARED ${ARG_SOURCES} $<TARGET_OBJECTS:TeskProviderCore>)
+  add_library(Tesk::${target} ALIAS ${target})
+  target_include_directories(${target} PUBLIC
+    $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
+    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/TeskDataProvider>)
+  target_link_libraries(${target} PUBLIC TeskPlatformDb TeskPlatformWin32 ${ARG_DEPS})
+  set_target_properties(${target} PROPERTIES
+    OUTPUT_NAME TeskDataProvider
+    LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/${folder}
+    VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
+  install(TARGETS ${target} EXPORT TeskDataProviderTargets
+    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/TeskDataProvider/${folder})
+endfunction()
+
+tesk_add_flavour(TeskDataProviderManaged managed
+  SOURCES managed/ManagedModule.cpp recordset/ManagedRecordset.cpp
+  DEPS TeskPlatformClr Ambrel)
+tesk_add_flavour(TeskDataProviderAutomation automation
+  SOURCES automation/AutomationModule.cpp recordset/TeskRecordset.cpp)
+
+foreach(dir recordset provider managed automation services/Corvane services/DataTypes)
+  if(EXISTS ${PROJECT_SOURCE_DIR}/${dir})
+    install(DIRECTORY ${PROJECT_SOURCE_DIR}/${dir}/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/TeskDataProvider/${dir}
+      FILES_MATCHING PATTERN "*.h")
+  endif()
+endforeach()

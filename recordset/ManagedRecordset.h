@@ -1,0 +1,72 @@
+#pragma once
+// The managed face of the record-set adapter.
+
+#include <memory>
+
+#include "platform/clr/Disposable.h"
+#include "platform/clr/Exceptions.h"
+#include "platform/clr/String.h"
+#include "platform/db/CDBException.h"
+#include "recordset/RecordsetAdapter.h"
+#include "services/Corvane/ITeskRecordset.h"
+
+namespace TeskDataProvider {
+
+class ManagedRecordset : public System::Finalizable,
+                         public tesk::Infrastructure::Corvane::ITeskRecordset,
+                         public System::IDisposable {
+public:
+    static constexpr System::Int32 SQLNumeric = 2;
+
+    ManagedRecordset();
+    ~ManagedRecordset() override;
+    const System::Type& GetType() const override;
+
+    void SetRecordset(const char* lpszName, CRecordset* pBaseSet);
+
+    // ITeskRecordset
+    System::Int16 GetNumFields() override;
+    System::String GetFieldName(System::Int16 index) override;
+    bool IsEOF() override;
+    void MoveFirst() override;
+    System::ObjectRef GetFieldValue(System::Int16 index) override;
+
+    System::UInt32 GetFieldSize(System::Int16 index);
+    System::Int16 GetFieldScale(System::Int16 index);
+    System::Int16 GetFieldNullability(System::Int16 index);
+    System::Int16 GetFieldSQLType(System::Int16 index);
+    System::Int16 GetColumnIndex(const char* lpszColumnName);
+    bool IsBOF();
+    System::Int32 MoveNext();
+    void Edit();
+    void AddNew();
+    // A database refusal raises SystemException carrying the database's message.
+    bool Update();
+    void Delete();
+    bool Requery();
+
+    // The exception's message, at most 254 characters, in a new system error.
+    static System::SystemException ConvertToManagedException(const CException& e);
+
+    void Dispose() override;
+
+    // The adapter core, for the other parts of the provider.
+    RecordsetAdapter& Core() { return m_core; }
+
+protected:
+    virtual void Dispose(bool disposing);
+    void DeleteMe();
+    // Unreleased at finalization: the object-lifetime registry disposes it later.
+    void Finalize(std::unique_ptr<System::Finalizable> self) override;
+
+private:
+    RecordsetAdapter m_core;
+};
+
+using ManagedRecordsetRef = std::shared_ptr<ManagedRecordset>;
+
+} // namespace TeskDataProvider
+
+template <> struct System::TypeName<TeskDataProvider::ManagedRecordset> {
+    static std::string value() { return "TeskDataProvider.ManagedRecordset"; }
+};

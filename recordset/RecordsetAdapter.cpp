@@ -1,0 +1,128 @@
+#include "recordset/RecordsetAdapter.h"
+
+namespace TeskDataProvider {
+
+RecordsetAdapter::RecordsetAdapter()
+    : m_pName(std::make_unique<std::string>()),
+      m_keyColumns(std::make_unique<std::list<std::string>>()),
+      m_linkedDepthColumns(std::make_unique<DepthMap>()),
+      m_linkedDepthColumnsIndexed(std::make_unique<DepthIndexMap>()),
+      m_ordinateColumns(std::make_unique<OrdinateMap>()),
+      m_coordinateColumns(std::make_unique<PartnerMap>()) {}
+
+RecordsetAdapter::~RecordsetAdapter() { DeleteMe(); }
+
+void RecordsetAdapter::SetRecordset(const char* lpszName, CRecordset* pBaseSet) {
+    if (m_pName) *m_pName = lpszName ? lpszName : "";
+    if (m_pBaseSet != pBaseSet) delete m_pBaseSet;
+    m_pBaseSet = pBaseSet;
+    SetupLinkedDepthColumns();
+    m_indexWellID = GetColumnIndex("Well ID");
+}
+
+void RecordsetAdapter::SetupLinkedDepthColumns() {
+    if (!m_linkedDepthColumns || !m_linkedDepthColumnsIndexed) return;
+    for (const auto& [name, type] : *m_linkedDepthColumns) {
+        const int16_t ordinal = GetColumnIndex(name.c_str());
+        if (ordinal >= 0) (*m_linkedDepthColumnsIndexed)[ordinal] = type;
+    }
+}
+
+int16_t RecordsetAdapter::GetNumFields() const { return m_pBaseSet ? m_pBaseSet->GetODBCFieldCount() : 0; }
+
+bool RecordsetAdapter::describe(int16_t index, CODBCFieldInfo& info) const {
+    if (!IsValidOrdinal(index)) return false;
+    m_pBaseSet->GetODBCFieldInfo(index, info);
+    return true;
+}
+
+std::string RecordsetAdapter::GetFieldName(int16_t index) const {
+    CODBCFieldInfo info;
+    return describe(index, info) ? info.m_strName : std::string();
+}
+
+uint32_t RecordsetAdapter::GetFieldSize(int16_t index) const {
+    CODBCFieldInfo info;
+    return describe(index, info) ? info.m_nPrecision : 0;
+}
+
+int16_t RecordsetAdapter::GetFieldScale(int16_t index) const {
+    CODBCFieldInfo info;
+    return describe(index, info) ? info.m_nScale : 0;
+}
+
+int16_t RecordsetAdapter::GetFieldNullability(int16_t index) const {
+    CODBCFieldInfo info;
+    return describe(index, info) ? info.m_nNullability : 0;
+}
+
+int16_t RecordsetAdapter::GetFieldSQLType(int16_t index) const {
+    CODBCFieldInfo info;
+    return describe(index, info) ? info.m_nSQLType : 0;
+}
+
+int16_t RecordsetAdapter::GetColumnIndex(const char* lpszColumnName) const {
+    if (!m_pBaseSet) return -1;
+    const std::string_view wanted = lpszColumnName ? lpszColumnName : "";
+    CODBCFieldInfo info;
+    for (int16_t i = 0; i < m_pBaseSet->GetODBCFieldCount(); ++i) {
+        m_pBaseSet->GetODBCFieldInfo(i, info);
+        if (info.m_strName == wanted) return i;
+    }
+    return -1;
+}
+
+bool RecordsetAdapter::IsBOF() const { return !m_pBaseSet || m_pBaseSet->IsBOF(); }
+bool RecordsetAdapter::IsEOF() const { return !m_pBaseSet || m_pBaseSet->IsEOF(); }
+
+void RecordsetAdapter::MoveFirst() {
+    if (m_pBaseSet) m_pBaseSet->Move(1, SQL_FETCH_FIRST);
+}
+
+int32_t RecordsetAdapter::MoveNext() {
+    if (!m_pBaseSet) return -1;
+    m_pBaseSet->Move(1, SQL_FETCH_NEXT);
+    return 0;
+}
+
+void RecordsetAdapter::Edit() {
+    if (m_pBaseSet) m_pBaseSet->Edit();
+}
+
+void RecordsetAdapter::AddNew() {
+    if (m_pBaseSet) m_pBaseSet->AddNew();
+}
+
+bool RecordsetAdapter::Update() { return m_pBaseSet && m_pBaseSet->Update(); }
+
+void RecordsetAdapter::Delete() {
+    if (m_pBaseSet) m_pBaseSet->Delete();
+}
+
+bool RecordsetAdapter::Requery() { return m_pBaseSet && m_pBaseSet->Requery(); }
+
+void RecordsetAdapter::DeleteMe() {
+    delete m_pBaseSet;  // closing is part of its destruction
+    m_pBaseSet = nullptr;
+    m_pName.reset();
+    m_keyColumns.reset();
+    m_linkedDepthColumns.reset();
+    m_linkedDepthColumnsIndexed.reset();
+    m_ordinateColumns.reset();
+    m_coordinateColumns.reset();
+    m_indexWellID = -1;
+}
+
+void RecordsetAdapter::DestroyInReverse() {
+    delete m_pBaseSet;
+    m_pBaseSet = nullptr;
+    m_coordinateColumns.reset();
+    m_ordinateColumns.reset();
+    m_linkedDepthColumnsIndexed.reset();
+    m_linkedDepthColumns.reset();
+    m_keyColumns.reset();
+    m_pName.reset();
+    m_indexWellID = -1;
+}
+
+} // namespace TeskDataProvider

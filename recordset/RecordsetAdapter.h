@@ -1,0 +1,77 @@
+#pragma once
+// The record-set adapter shared by the managed and the automation faces: it
+// owns one open record set and answers for its columns, rows and edits.
+// Without a record set, or for an ordinal out of range, every query gives a
+// neutral answer and raises nothing.
+
+#include <cstdint>
+#include <list>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/db/CRecordset.h"
+#include "recordset/ColumnRoles.h"
+
+namespace TeskDataProvider {
+
+class RecordsetAdapter {
+public:
+    RecordsetAdapter();
+    ~RecordsetAdapter();
+    RecordsetAdapter(const RecordsetAdapter&) = delete;
+    RecordsetAdapter& operator=(const RecordsetAdapter&) = delete;
+
+    // Takes ownership of an open record set. A second call replaces (and
+    // deletes) the first record set.
+    void SetRecordset(const char* lpszName, CRecordset* pBaseSet);
+
+    int16_t GetNumFields() const;
+    std::string GetFieldName(int16_t index) const;
+    uint32_t GetFieldSize(int16_t index) const;
+    int16_t GetFieldScale(int16_t index) const;
+    int16_t GetFieldNullability(int16_t index) const;
+    int16_t GetFieldSQLType(int16_t index) const;
+    int16_t GetColumnIndex(const char* lpszColumnName) const;
+    bool IsValidOrdinal(int16_t index) const { return m_pBaseSet && index >= 0 && index < GetNumFields(); }
+
+    bool IsBOF() const;
+    bool IsEOF() const;
+    void MoveFirst();
+    int32_t MoveNext();
+    void Edit();
+    void AddNew();
+    // Record-set failures pass through; the faces decide how to report them.
+    bool Update();
+    void Delete();
+    bool Requery();
+
+    // Deletes the record set, the name and the column tables, in this order,
+    // each once. Afterwards the adapter answers as one without a record set.
+    void DeleteMe();
+    // The reverse order used when the automation object is destroyed.
+    void DestroyInReverse();
+    bool IsReleased() const { return m_keyColumns == nullptr; }
+
+    // Resolves the linked depth names to ordinals once a record set is attached.
+    void SetupLinkedDepthColumns();
+
+    using DepthMap = std::map<std::string, TeskDepthUnitType::DEPTH_UNIT_TYPE>;
+    using DepthIndexMap = std::map<int32_t, TeskDepthUnitType::DEPTH_UNIT_TYPE>;
+    using OrdinateMap = std::map<std::string, teskCoordinate>;
+    using PartnerMap = std::map<std::string, std::string>;
+
+    CRecordset* m_pBaseSet = nullptr;
+    std::unique_ptr<std::string> m_pName;
+    std::unique_ptr<std::list<std::string>> m_keyColumns;
+    int32_t m_indexWellID = -1;
+    std::unique_ptr<DepthMap> m_linkedDepthColumns;
+    std::unique_ptr<DepthIndexMap> m_linkedDepthColumnsIndexed;
+    std::unique_ptr<OrdinateMap> m_ordinateColumns;
+    std::unique_ptr<PartnerMap> m_coordinateColumns;
+
+private:
+    bool describe(int16_t index, CODBCFieldInfo& info) const;
+};
+
+} // namespace TeskDataProvider
