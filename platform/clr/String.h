@@ -35,7 +35,5 @@ template <> struct TypeName<String> { static std::string value() { return "Syste
 // Conversions at the boundary between managed strings and 8-bit texts.
 std::string ToAnsi(const String& s);
 String FromAnsi(std::string_view text);
-std::u16string Utf8ToUtf16(std::string_view text);
-std::string Utf16ToUtf8(std::u16string_view text);
 
 } // namespace System
