@@ -2,7 +2,7 @@
 # TeskDataProvider library that link it, each in its own folder.
 
 add_library(TeskProviderCore OBJECT
-  recordset/RecordsetAdapter.cpp)
+  recordset/RecordsetAdapter.cpp recordset/ColumnRoleTable.cpp)
 target_include_directories(TeskProviderCore PUBLIC
   $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
   $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/TeskDataProvider>)
@@ -26,7 +26,7 @@ function(tesk_add_flavour target folder)
 endfunction()
 
 tesk_add_flavour(TeskDataProviderManaged managed
-  SOURCES managed/ManagedModule.cpp recordset/ManagedRecordset.cpp
+  SOURCES managed/ManagedModule.cpp recordset/ManagedRecordset.cpp recordset/ManagedFieldExchange.cpp
   DEPS TeskPlatformClr Ambrel)
 tesk_add_flavour(TeskDataProviderAutomation automation
   SOURCES automation/AutomationModule.cpp recordset/TeskRecordset.cpp)

@@ -7,7 +7,7 @@ namespace TeskDataProvider {
 
 using System::Int16;
 
-ManagedRecordset::ManagedRecordset() = default;
+ManagedRecordset::ManagedRecordset() : m_core(RecordsetAdapter::Flavour::Managed) {}
 
 ManagedRecordset::~ManagedRecordset() { DeleteMe(); }
 
@@ -73,11 +73,6 @@ System::Int32 ManagedRecordset::MoveNext() {
     return m_core.MoveNext();
 }
 
-System::ObjectRef ManagedRecordset::GetFieldValue(Int16 index) {
-    MANAGED_ENTRY();
-    return System::NewObject();
-}
-
 void ManagedRecordset::Edit() {
     MANAGED_ENTRY();
     m_core.Edit();
@@ -109,6 +104,43 @@ void ManagedRecordset::Delete() {
 bool ManagedRecordset::Requery() {
     MANAGED_ENTRY();
     return m_core.Requery();
+}
+
+void ManagedRecordset::PopulateKeyColumns(const char* name) {
+    MANAGED_ENTRY();
+    m_core.PopulateKeyColumns(name);
+}
+
+void ManagedRecordset::AddKeyColumn(const char* lpszKeyColumn) {
+    MANAGED_ENTRY();
+    m_core.AddKeyColumn(lpszKeyColumn);
+}
+
+void ManagedRecordset::AddLinkedDepthColumn(const char* lpszLinkedDepthColumn,
+                                            TeskDepthUnitType::DEPTH_UNIT_TYPE nType) {
+    MANAGED_ENTRY();
+    m_core.AddLinkedDepthColumn(lpszLinkedDepthColumn, nType);
+}
+
+void ManagedRecordset::AddCoordinateColumn(const char* lpszOrdinateColumn, teskCoordinate coordinate,
+                                           const char* lpszCoordinateColumn) {
+    MANAGED_ENTRY();
+    m_core.AddCoordinateColumn(lpszOrdinateColumn, coordinate, lpszCoordinateColumn);
+}
+
+bool ManagedRecordset::IsKeyColumn(const System::String& columnName) {
+    MANAGED_ENTRY();
+    return m_core.IsColumnKey(System::ToAnsi(columnName).c_str());
+}
+
+bool ManagedRecordset::IsColumnKey(const char* lpszColumnName) {
+    MANAGED_ENTRY();
+    return m_core.IsColumnKey(lpszColumnName);
+}
+
+void ManagedRecordset::ClearKeyColumns() {
+    MANAGED_ENTRY();
+    m_core.ClearKeyColumns();
 }
 
 System::SystemException ManagedRecordset::ConvertToManagedException(const CException& e) {

@@ -45,6 +45,25 @@ public:
     void Delete();
     bool Requery();
 
+    // Typed field values.
+    const System::Type& GetFieldType(System::Int16 index);
+    bool SetFieldValue(System::Int16 index, const System::ObjectRef& valueObj);
+    void* GetExchangedField(System::Int16 nIndex);
+    // Null (no object at all) without a bound field or for codes that carry no value.
+    System::ObjectRef GetExchangedFieldValue(System::Int16 nIndex);
+    // Raises InvalidCastException, before storing anything, for a value of the wrong type.
+    bool SetExchangedFieldValue(System::Int16 nIndex, const System::ObjectRef& valueObj);
+
+    // Column roles.
+    void PopulateKeyColumns(const char* name);
+    void AddKeyColumn(const char* lpszKeyColumn);
+    void AddLinkedDepthColumn(const char* lpszLinkedDepthColumn, TeskDepthUnitType::DEPTH_UNIT_TYPE nType);
+    void AddCoordinateColumn(const char* lpszOrdinateColumn, teskCoordinate coordinate,
+                             const char* lpszCoordinateColumn);
+    bool IsKeyColumn(const System::String& columnName);
+    bool IsColumnKey(const char* lpszColumnName);
+    void ClearKeyColumns();
+
     // The exception's message, at most 254 characters, in a new system error.
     static System::SystemException ConvertToManagedException(const CException& e);
 
@@ -54,6 +73,8 @@ public:
     RecordsetAdapter& Core() { return m_core; }
 
 protected:
+    // Brings the other linked depth column into line after a depth was written.
+    void UpdateLinkedDepthColumns(System::Int16 index, const System::ObjectRef& valueObj) {}
     virtual void Dispose(bool disposing);
     void DeleteMe();
     // Unreleased at finalization: the object-lifetime registry disposes it later.

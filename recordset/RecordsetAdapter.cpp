@@ -1,9 +1,12 @@
 #include "recordset/RecordsetAdapter.h"
 
+#include "recordset/ColumnRoleTable.h"
+
 namespace TeskDataProvider {
 
-RecordsetAdapter::RecordsetAdapter()
-    : m_pName(std::make_unique<std::string>()),
+RecordsetAdapter::RecordsetAdapter(Flavour flavour)
+    : m_flavour(flavour),
+      m_pName(std::make_unique<std::string>()),
       m_keyColumns(std::make_unique<std::list<std::string>>()),
       m_linkedDepthColumns(std::make_unique<DepthMap>()),
       m_linkedDepthColumnsIndexed(std::make_unique<DepthIndexMap>()),
@@ -123,6 +126,62 @@ void RecordsetAdapter::DestroyInReverse() {
     m_keyColumns.reset();
     m_pName.reset();
     m_indexWellID = -1;
+}
+
+void RecordsetAdapter::PopulateKeyColumns(const char* name) {
+    const ColumnRoleEntry* entry = FindColumnRoles(name ? name : "", m_flavour == Flavour::Managed);
+    if (!entry) return;
+    for (const char* key : entry->keyColumns) AddKeyColumn(key);
+    static constexpr TeskDepthUnitType::DEPTH_UNIT_TYPE kKinds[] = {
+        TeskDepthUnitType::DEPTH_MD, TeskDepthUnitType::DEPTH_TVD, TeskDepthUnitType::DEPTH_SUBSEA};
+    for (int k = 0; k < 3; ++k)
+        if (entry->depthColumns[k]) AddLinkedDepthColumn(entry->depthColumns[k], kKinds[k]);
+    for (const CoordinatePair& pair : entry->coordinatePairs) {
+        AddCoordinateColumn(pair.xColumn, teskCoordinateX, pair.yColumn);
+        AddCoordinateColumn(pair.yColumn, teskCoordinateY, pair.xColumn);
+    }
+}
+
+void RecordsetAdapter::AddKeyColumn(const char* lpszKeyColumn) {
+    if (m_keyColumns) m_keyColumns->emplace_back(lpszKeyColumn ? lpszKeyColumn : "");
+}
+
+void RecordsetAdapter::AddLinkedDepthColumn(const char* lpszLinkedDepthColumn,
+                                            TeskDepthUnitType::DEPTH_UNIT_TYPE nType) {
+    if (m_linkedDepthColumns) (*m_linkedDepthColumns)[lpszLinkedDepthColumn ? lpszLinkedDepthColumn : ""] = nType;
+}
+
+void RecordsetAdapter::AddCoordinateColumn(const char* lpszOrdinateColumn, teskCoordinate coordinate,
+                                           const char* lpszCoordinateColumn) {
+    const std::string name = lpszOrdinateColumn ? lpszOrdinateColumn : "";
+    if (m_ordinateColumns) (*m_ordinateColumns)[name] = coordinate;
+    if (m_coordinateColumns) (*m_coordinateColumns)[name] = lpszCoordinateColumn ? lpszCoordinateColumn : "";
+}
+
+bool RecordsetAdapter::IsColumnKey(const char* lpszColumnName) const {
+    if (!m_keyColumns) return false;
+    const std::string_view wanted = lpszColumnName ? lpszColumnName : "";
+    for (const std::string& key : *m_keyColumns)
+        if (key == wanted) return true;
+    return false;
+}
+
+void RecordsetAdapter::ClearKeyColumns() {
+    if (m_keyColumns) m_keyColumns->clear();
+}
+
+void* RecordsetAdapter::GetExchangedField(int16_t nIndex) const {
+    if (!m_pBaseSet || m_pBaseSet->m_mapFieldIndex.IsEmpty()) return nullptr;
+    const intptr_t wanted = static_cast<intptr_t>(nIndex) + 1;
+    for (const auto& [member, number] : m_pBaseSet->m_mapFieldIndex)
+        if (reinterpret_cast<intptr_t>(number) == wanted) return member;
+    return nullptr;
+}
+
+const CFieldInfo* RecordsetAdapter::GetExchangedFieldInfo(int16_t nIndex) const {
+    if (!m_pBaseSet || nIndex < 0 || static_cast<size_t>(nIndex) >= m_pBaseSet->m_rgFieldInfos.size())
+        return nullptr;
+    return &m_pBaseSet->m_rgFieldInfos[static_cast<size_t>(nIndex)];
 }
 
 } // namespace TeskDataProvider

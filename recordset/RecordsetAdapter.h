@@ -17,7 +17,9 @@ namespace TeskDataProvider {
 
 class RecordsetAdapter {
 public:
-    RecordsetAdapter();
+    enum class Flavour { Managed, Automation };
+
+    explicit RecordsetAdapter(Flavour flavour);
     ~RecordsetAdapter();
     RecordsetAdapter(const RecordsetAdapter&) = delete;
     RecordsetAdapter& operator=(const RecordsetAdapter&) = delete;
@@ -55,6 +57,26 @@ public:
 
     // Resolves the linked depth names to ordinals once a record set is attached.
     void SetupLinkedDepthColumns();
+
+    // Column roles, from the fixed table by record-set name. After release the
+    // tables are gone: registrations are ignored and every query answers false.
+    void PopulateKeyColumns(const char* name);
+    void AddKeyColumn(const char* lpszKeyColumn);
+    void AddLinkedDepthColumn(const char* lpszLinkedDepthColumn, TeskDepthUnitType::DEPTH_UNIT_TYPE nType);
+    void AddCoordinateColumn(const char* lpszOrdinateColumn, teskCoordinate coordinate,
+                             const char* lpszCoordinateColumn);
+    bool IsColumnKey(const char* lpszColumnName) const;
+    void ClearKeyColumns();
+
+    // The bound member of the column at nIndex, found by walking the record
+    // set's field-number map; null without a record set or bound field.
+    void* GetExchangedField(int16_t nIndex) const;
+    // The field-exchange entry of the column, or null.
+    const CFieldInfo* GetExchangedFieldInfo(int16_t nIndex) const;
+    // The well-header survey column is read and written as a survey object.
+    bool IsSurveyColumn(int16_t index) const { return false; }
+
+    const Flavour m_flavour;
 
     using DepthMap = std::map<std::string, TeskDepthUnitType::DEPTH_UNIT_TYPE>;
     using DepthIndexMap = std::map<int32_t, TeskDepthUnitType::DEPTH_UNIT_TYPE>;

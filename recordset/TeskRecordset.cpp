@@ -5,7 +5,7 @@
 
 namespace TeskDataProvider {
 
-TeskRecordset::TeskRecordset() = default;
+TeskRecordset::TeskRecordset() : m_core(RecordsetAdapter::Flavour::Automation) {}
 
 TeskRecordset::~TeskRecordset() { m_core.DestroyInReverse(); }
 

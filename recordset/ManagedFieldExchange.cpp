@@ -1,0 +1,188 @@
+// Typed field values of the managed record set: each bound member read into,
+// and written from, the runtime's boxed values by its exchange code.
+
+#include <cmath>
+#include <cstring>
+
+#include "managed/ManagedModule.h"
+#include "platform/clr/DateTime.h"
+#include "platform/db/COleDateTime.h"
+#include "platform/db/CTime.h"
+#include "recordset/ManagedRecordset.h"
+#include "recordset/NullSentinel.h"
+
+namespace TeskDataProvider {
+
+using System::Box;
+using System::DateTime;
+using System::Int16;
+using System::ObjectRef;
+
+namespace {
+
+const System::Type& managedTypeOf(int32_t code) {
+    switch (code) {
+    case FX_BOOL: return System::Type::Of<bool>();
+    case FX_BYTE: return System::Type::Of<uint8_t>();
+    case FX_INT:
+    case FX_LONG: return System::Type::Of<int32_t>();
+    case FX_SINGLE: return System::Type::Of<float>();
+    case FX_DOUBLE: return System::Type::Of<double>();
+    case FX_CTIME:
+    case FX_TIMESTAMP:
+    case FX_OLEDATE: return System::Type::Of<DateTime>();
+    case FX_TEXT:
+    case FX_FIXEDTEXT:
+    case FX_LONGTEXT:
+    case FX_DECIMALTEXT: return System::Type::Of<System::String>();
+    default: return System::Type::Of<System::Object>();
+    }
+}
+
+template <class T> const T& require(const ObjectRef& value) {
+    const T* v = System::TryUnbox<T>(value);
+    if (!v) throw System::InvalidCastException();
+    return *v;
+}
+
+} // namespace
+
+void* ManagedRecordset::GetExchangedField(Int16 nIndex) {
+    MANAGED_ENTRY();
+    return m_core.GetExchangedField(nIndex);
+}
+
+const System::Type& ManagedRecordset::GetFieldType(Int16 index) {
+    MANAGED_ENTRY();
+    if (!m_core.IsValidOrdinal(index)) return System::Type::Of<System::Object>();
+    const CFieldInfo* info = m_core.GetExchangedFieldInfo(index);
+    return managedTypeOf(info ? info->m_nDataType : FX_NONE);
+}
+
+System::ObjectRef ManagedRecordset::GetFieldValue(Int16 index) {
+    MANAGED_ENTRY();
+    if (!m_core.IsValidOrdinal(index)) return System::NewObject();
+    ObjectRef value = GetExchangedFieldValue(index);
+    return value ? value : System::NewObject();
+}
+
+ObjectRef ManagedRecordset::GetExchangedFieldValue(Int16 nIndex) {
+    MANAGED_ENTRY();
+    void* pv = m_core.GetExchangedField(nIndex);
+    const CFieldInfo* info = m_core.GetExchangedFieldInfo(nIndex);
+    if (!pv || !info) return nullptr;
+    if (m_core.m_pBaseSet->IsFieldNull(pv)) return System::DBNull::Value();
+    switch (info->m_nDataType) {
+    case FX_BOOL: return Box<bool>(*static_cast<int32_t*>(pv) != 0);
+    case FX_BYTE: return Box<uint8_t>(*static_cast<uint8_t*>(pv));
+    case FX_INT:
+    case FX_LONG: return Box<int32_t>(*static_cast<int32_t*>(pv));
+    case FX_SINGLE: {
+        const float v = *static_cast<float*>(pv);
+        if (v == kNullSentinelSingle || std::isnan(v)) return System::DBNull::Value();
+        return Box<float>(v);
+    }
+    case FX_DOUBLE: {
+        const double v = *static_cast<double*>(pv);
+        if (v == kNullSentinel || std::isnan(v)) return System::DBNull::Value();
+        return Box<double>(v);
+    }
+    case FX_CTIME: {
+        const CTime& t = *static_cast<CTime*>(pv);
+        return Box(DateTime(t.GetYear(), t.GetMonth(), t.GetDay(), t.GetHour(), t.GetMinute(), t.GetSecond()));
+    }
+    case FX_TIMESTAMP: {
+        const auto& ts = *static_cast<TIMESTAMP_STRUCT*>(pv);
+        return Box(DateTime(ts.year, ts.month, ts.day, ts.hour, ts.minute, ts.second,
+                            static_cast<int>(ts.fraction / 1000000)));
+    }
+    case FX_OLEDATE: {
+        const auto p = static_cast<COleDateTime*>(pv)->parts();
+        return Box(DateTime(p.year, p.month, p.day, p.hour, p.minute, p.second));
+    }
+    case FX_TEXT:
+    case FX_LONGTEXT:
+    case FX_DECIMALTEXT: return Box(System::FromAnsi(*static_cast<CString*>(pv)));
+    case FX_FIXEDTEXT: {
+        // The text ends at its terminator; the buffer's tail is not part of it.
+        const char* buffer = static_cast<const char*>(pv);
+        const size_t room = info->m_nLength > 0 ? static_cast<size_t>(info->m_nLength) : 0;
+        return Box(System::FromAnsi(std::string_view(buffer, strnlen(buffer, room))));
+    }
+    default: return nullptr;
+    }
+}
+
+bool ManagedRecordset::SetExchangedFieldValue(Int16 nIndex, const ObjectRef& valueObj) {
+    MANAGED_ENTRY();
+    void* pv = m_core.GetExchangedField(nIndex);
+    const CFieldInfo* info = m_core.GetExchangedFieldInfo(nIndex);
+    if (!pv || !info) return false;
+    CRecordset& rs = *m_core.m_pBaseSet;
+    if (!valueObj || System::IsDBNull(valueObj)) {
+        rs.SetFieldNull(pv, true);
+        return true;
+    }
+    switch (info->m_nDataType) {
+    case FX_NONE: break;
+    case FX_BOOL: *static_cast<int32_t*>(pv) = require<bool>(valueObj) ? 1 : 0; break;
+    case FX_BYTE: *static_cast<uint8_t*>(pv) = require<uint8_t>(valueObj); break;
+    case FX_INT:
+    case FX_LONG: *static_cast<int32_t*>(pv) = require<int32_t>(valueObj); break;
+    case FX_SINGLE: *static_cast<float*>(pv) = require<float>(valueObj); break;
+    case FX_DOUBLE: *static_cast<double*>(pv) = require<double>(valueObj); break;
+    case FX_CTIME: {
+        const DateTime& d = require<DateTime>(valueObj);
+        *static_cast<CTime*>(pv) = CTime(d.Year(), d.Month(), d.Day(), d.Hour(), d.Minute(), d.Second());
+        break;
+    }
+    case FX_TIMESTAMP: {
+        const DateTime& d = require<DateTime>(valueObj);
+        TIMESTAMP_STRUCT ts{};
+        ts.year = static_cast<SQLSMALLINT>(d.Year());
+        ts.month = static_cast<SQLUSMALLINT>(d.Month());
+        ts.day = static_cast<SQLUSMALLINT>(d.Day());
+        ts.hour = static_cast<SQLUSMALLINT>(d.Hour());
+        ts.minute = static_cast<SQLUSMALLINT>(d.Minute());
+        ts.second = static_cast<SQLUSMALLINT>(d.Second());
+        ts.fraction = static_cast<SQLUINTEGER>(d.Millisecond()) * 1000000u;
+        *static_cast<TIMESTAMP_STRUCT*>(pv) = ts;
+        break;
+    }
+    case FX_OLEDATE: {
+        const DateTime& d = require<DateTime>(valueObj);
+        static_cast<COleDateTime*>(pv)->SetDateTime(d.Year(), d.Month(), d.Day(), d.Hour(), d.Minute(), d.Second());
+        break;
+    }
+    case FX_TEXT:
+    case FX_LONGTEXT:
+    case FX_DECIMALTEXT: *static_cast<CString*>(pv) = System::ToAnsi(require<System::String>(valueObj)); break;
+    case FX_FIXEDTEXT: {
+        const System::String& text = require<System::String>(valueObj);
+        const long room = info->m_nLength;
+        if (room > 0) {
+            // A text that does not fit with its terminator is refused whole:
+            // cutting it would store a different value without a word.
+            const std::string bytes = System::ToAnsi(text);
+            if (bytes.size() >= static_cast<size_t>(room)) return false;
+            char* buffer = static_cast<char*>(pv);
+            std::memcpy(buffer, bytes.data(), bytes.size());
+            std::memset(buffer + bytes.size(), 0, static_cast<size_t>(room) - bytes.size());
+        }
+        break;
+    }
+    default: return false;  // binary and codes without a value of their own
+    }
+    if (rs.IsFieldNull(pv)) rs.SetFieldNull(pv, false);
+    return true;
+}
+
+bool ManagedRecordset::SetFieldValue(Int16 index, const ObjectRef& valueObj) {
+    MANAGED_ENTRY();
+    if (!m_core.IsValidOrdinal(index)) return false;
+    const bool stored = SetExchangedFieldValue(index, valueObj);
+    UpdateLinkedDepthColumns(index, valueObj);
+    return stored;
+}
+
+} // namespace TeskDataProvider
