@@ -2,11 +2,12 @@
 # TeskDataProvider library that link it, each in its own folder.
 
 add_library(TeskProviderCore OBJECT
-  recordset/RecordsetAdapter.cpp recordset/ColumnRoleTable.cpp)
+  recordset/RecordsetAdapter.cpp recordset/ColumnRoleTable.cpp
+  provider/RecordsetDispatch.cpp)
 target_include_directories(TeskProviderCore PUBLIC
   $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
   $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/TeskDataProvider>)
-target_link_libraries(TeskProviderCore PUBLIC TeskPlatformDb TeskPlatformWin32)
+target_link_libraries(TeskProviderCore PUBLIC TeskPlatformDb TeskPlatformWin32 TeskPlatformText TeskDataFactory QoClient)
 
 # tesk_add_flavour(TARGET FOLDER SOURCES ... DEPS ...)
 function(tesk_add_flavour target folder)
@@ -16,7 +17,7 @@ function(tesk_add_flavour target folder)
   target_include_directories(${target} PUBLIC
     $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
     $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/TeskDataProvider>)
-  target_link_libraries(${target} PUBLIC TeskPlatformDb TeskPlatformWin32 ${ARG_DEPS})
+  target_link_libraries(${target} PUBLIC TeskPlatformDb TeskPlatformWin32 TeskPlatformText TeskDataFactory QoClient ${ARG_DEPS})
   set_target_properties(${target} PROPERTIES
     OUTPUT_NAME TeskDataProvider
     LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/${folder}
@@ -27,9 +28,10 @@ endfunction()
 
 tesk_add_flavour(TeskDataProviderManaged managed
   SOURCES managed/ManagedModule.cpp recordset/ManagedRecordset.cpp recordset/ManagedFieldExchange.cpp
+    provider/ManagedDataProvider.cpp
   DEPS TeskPlatformClr Ambrel)
 tesk_add_flavour(TeskDataProviderAutomation automation
-  SOURCES automation/AutomationModule.cpp recordset/TeskRecordset.cpp)
+  SOURCES automation/AutomationModule.cpp recordset/TeskRecordset.cpp provider/DataProvider.cpp)
 
 foreach(dir recordset provider managed automation services/Corvane services/DataTypes)
   if(EXISTS ${PROJECT_SOURCE_DIR}/${dir})

@@ -1,0 +1,19 @@
+#pragma once
+// The automation library's entry object. Its dispatch surface hands out the
+// record set it returns with one reference owned by the caller.
+
+#include <memory>
+#include <string>
+
+#include "recordset/TeskRecordset.h"
+
+namespace TeskDataProvider {
+
+class DataProvider {
+public:
+    // The named record set over the project's current area of interest, or
+    // null. Texts are 8-bit; null pointers count as empty.
+    std::unique_ptr<TeskRecordset> GetTeskRecordset(const char* name, const char* filter, const char* sort);
+};
+
+} // namespace TeskDataProvider

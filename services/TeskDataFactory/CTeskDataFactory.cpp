@@ -1,0 +1,318 @@
+#include "services/TeskDataFactory/CTeskDataFactory.h"
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+#include <memory>
+
+#include "platform/db/CDatabase.h"
+#include "services/TeskDataFactory/MapSizeUnits.h"
+#include "services/project/CTeskProject.h"
+
+using TeskFormationLookup::FORMATIONFILTER;
+using TeskFormationLookup::FORMATIONORDER;
+
+namespace {
+
+CDatabase& database() { return CTeskProject::Current().GetDatabase(); }
+
+std::string text(const char* s) { return s ? s : ""; }
+
+std::string literal(const std::string& value) {
+    std::string out = "'";
+    for (char c : value) {
+        if (c == '\'') out += '\'';
+        out += c;
+    }
+    return out + "'";
+}
+
+std::string andFilter(const std::string& filter, const std::string& condition) {
+    if (condition.empty()) return filter;
+    return filter.empty() ? condition : "(" + filter + ") AND " + condition;
+}
+
+// The filter narrowed to rows whose column equals the value; unchanged for an
+// empty value.
+std::string narrowed(const char* filter, const char* column, const char* value) {
+    if (!value || !*value) return text(filter);
+    return andFilter(text(filter), std::string("\"") + column + "\" = " + literal(value));
+}
+
+template <class T>
+T* openNew(unsigned nOpenType, const char* lpszSQL, unsigned dwOptions, std::string filter, std::string sort) {
+    auto set = std::make_unique<T>(&database());
+    set->m_strFilter = std::move(filter);
+    set->m_strSort = std::move(sort);
+    if (!set->Open(nOpenType, lpszSQL, dwOptions) || !set->IsOpen()) return nullptr;
+    return set.release();
+}
+
+// Runs a one-parameter query and collects its first column as text.
+std::vector<std::string> texts(const std::string& sql, const std::string& param) {
+    auto st = database().connection().prepare(sql);
+    st->bind(0, param);
+    st->execute();
+    std::vector<std::string> out;
+    while (st->fetch()) out.emplace_back(st->isNull(0) ? std::string() : std::string(st->getText(0)));
+    st->reset();
+    return out;
+}
+
+void runInTransaction(tesk::db::Connection& c, const std::function<void()>& work) {
+    c.executeScript("BEGIN");
+    try {
+        work();
+        c.executeScript("COMMIT");
+    } catch (...) {
+        try {
+            c.executeScript("ROLLBACK");
+        } catch (...) {
+        }
+        throw;
+    }
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- record sets
+
+CTeskHeaderAndBlobSet* CTeskDataFactory::CreateWellAndBlobRecordset(unsigned nOpenType, const char* lpszSQL,
+                                                                    unsigned dwOptions, const char* lpszFilter,
+                                                                    const char* lpszSort) {
+    return openNew<CTeskHeaderAndBlobSet>(nOpenType, lpszSQL, dwOptions, text(lpszFilter), text(lpszSort));
+}
+
+CTeskPickSet* CTeskDataFactory::CreatePickRecordset() { return new CTeskPickSet(&database()); }
+
+int CTeskDataFactory::OpenPickRecordset(CTeskPickSet* pSet, unsigned nOpenType, const char* lpszSQL,
+                                        unsigned dwOptions, bool bOrderByDepth) {
+    if (!pSet) return 0;
+    std::unique_ptr<CTeskPickSet> owned(pSet);  // deleted here on every failure
+    if (!pSet->GetUpdateableView()) dwOptions |= CRecordset::readOnly;
+    if (bOrderByDepth && pSet->m_strSort.empty()) pSet->m_strSort = "\"Well ID\", \"Top MD\"";
+    if (!pSet->Open(nOpenType, lpszSQL, dwOptions) || !pSet->IsOpen()) return 0;
+    owned.release();
+    return 1;
+}
+
+CTeskFaultSet* CTeskDataFactory::CreateFaultRecordset(unsigned nOpenType, const char* lpszSQL, unsigned dwOptions,
+                                                      const char* lpszFilter, const char* lpszSort,
+                                                      const char* lpszWellID) {
+    return openNew<CTeskFaultSet>(nOpenType, lpszSQL, dwOptions, narrowed(lpszFilter, "Well ID", lpszWellID),
+                                  text(lpszSort));
+}
+
+CTeskFaultLookupSet* CTeskDataFactory::CreateFaultLookupRecordset(unsigned nOpenType, const char* lpszSQL,
+                                                                  unsigned dwOptions, const char* lpszFilter,
+                                                                  const char* lpszSort, const char* lpszFaultType) {
+    return openNew<CTeskFaultLookupSet>(nOpenType, lpszSQL, dwOptions,
+                                        narrowed(lpszFilter, "Fault Type", lpszFaultType), text(lpszSort));
+}
+
+CTeskHierarchicalSourceSet* CTeskDataFactory::CreateHierarchicalSourceRecordset(
+    unsigned nOpenType, const char* lpszSQL, unsigned dwOptions, const char* lpszFilter, const char* lpszSort,
+    const char* lpszParentSource) {
+    return openNew<CTeskHierarchicalSourceSet>(nOpenType, lpszSQL, dwOptions,
+                                               narrowed(lpszFilter, "Parent Source", lpszParentSource),
+                                               text(lpszSort));
+}
+
+CTeskDistinctSourceSet* CTeskDataFactory::CreateDistinctSourceRecordset(unsigned nOpenType, const char* lpszSQL,
+                                                                        unsigned dwOptions, const char* lpszFilter,
+                                                                        const char* lpszSort,
+                                                                        const char* lpszSource) {
+    return openNew<CTeskDistinctSourceSet>(nOpenType, lpszSQL, dwOptions, narrowed(lpszFilter, "Source", lpszSource),
+                                           text(lpszSort));
+}
+
+CTeskStratFieldSectionSet* CTeskDataFactory::CreateStratFieldSectionRecordset(
+    unsigned nOpenType, const char* lpszSQL, unsigned dwOptions, const char* lpszFilter, const char* lpszSort,
+    const char* lpszStratColumn) {
+    return openNew<CTeskStratFieldSectionSet>(nOpenType, lpszSQL, dwOptions,
+                                              narrowed(lpszFilter, "StratColumn", lpszStratColumn), text(lpszSort));
+}
+
+CTeskFaultFieldPtSet* CTeskDataFactory::CreateFaultFieldPtRecordset(unsigned nOpenType, const char* lpszSQL,
+                                                                    unsigned dwOptions, const char* lpszFilter,
+                                                                    const char* lpszSort, const char* lpszFault) {
+    return openNew<CTeskFaultFieldPtSet>(nOpenType, lpszSQL, dwOptions, narrowed(lpszFilter, "Fault", lpszFault),
+                                         text(lpszSort));
+}
+
+CTeskSurfGuidingPtsSet* CTeskDataFactory::CreateSurfGuidingPtsRecordset(unsigned nOpenType, const char* lpszSQL,
+                                                                        unsigned dwOptions, const char* lpszFilter,
+                                                                        const char* lpszSort) {
+    return openNew<CTeskSurfGuidingPtsSet>(nOpenType, lpszSQL, dwOptions, text(lpszFilter), text(lpszSort));
+}
+
+CTeskKeyFieldLookupSet* CTeskDataFactory::CreateKeyFieldLookupSet(unsigned nOpenType, const char* lpszSQL,
+                                                                  unsigned dwOptions, const char* lpszFilter,
+                                                                  const char* lpszSort) {
+    return openNew<CTeskKeyFieldLookupSet>(nOpenType, lpszSQL, dwOptions, text(lpszFilter), text(lpszSort));
+}
+
+CTeskFormationLookupSet* CTeskDataFactory::CreateFormationRecordset(int bAllColumns, FORMATIONFILTER nFilter,
+                                                                    FORMATIONORDER nOrder, unsigned nOpenType,
+                                                                    const char* lpszSQL, unsigned dwOptions,
+                                                                    const char* lpszFilter, const char* lpszSort) {
+    std::string filter = text(lpszFilter);
+    if (!bAllColumns) {
+        CTeskProject& project = CTeskProject::Current();
+        project.ReloadDescriptor();
+        filter = andFilter(filter, "\"Column Name\" = " +
+                                       literal(project.GetDescriptor().userDefaults.activeStratColumn));
+    }
+    if (nFilter == TeskFormationLookup::PICKED_FORMATIONS)
+        filter = andFilter(filter, "\"Formation\" IN (SELECT \"Formation\" FROM \"FormationTop\")");
+    std::string sort = text(lpszSort);
+    if (sort.empty())
+        sort = nOrder == TeskFormationLookup::ORDER_BY_NAME ? "\"Formation\", \"Column Name\""
+                                                            : "\"Column Name\", \"Sequence\"";
+    return openNew<CTeskFormationLookupSet>(nOpenType, lpszSQL, dwOptions, filter, sort);
+}
+
+CTeskDynamicSet* CTeskDataFactory::CreateDynamicRecordset(unsigned nOpenType, const char* lpszSQL, unsigned dwOptions,
+                                                          const char* lpszFilter, const char* lpszSort,
+                                                          const char* lpszLabel) {
+    if (!lpszSQL || !*lpszSQL) return nullptr;
+    auto set = std::make_unique<CTeskDynamicSet>(&database());
+    set->m_strLabel = text(lpszLabel);
+    set->m_strFilter = text(lpszFilter);
+    set->m_strSort = text(lpszSort);
+    if (!set->Open(nOpenType, lpszSQL, dwOptions) || !set->IsOpen()) return nullptr;
+    return set.release();
+}
+
+// ---------------------------------------------------------------- well data services
+
+bool CTeskDataFactory::WellExists(const char* lpszWellID) {
+    return !texts("SELECT \"Well ID\" FROM \"WellHeader\" WHERE \"Well ID\" = ?", text(lpszWellID)).empty();
+}
+
+bool CTeskDataFactory::GetSurveyStations(const char* lpszWellID, std::vector<tesk::survey::Station>& stations) {
+    stations.clear();
+    auto st = database().connection().prepare(
+        "SELECT \"MD\", \"Inclination\", \"Azimuth\" FROM \"SurveyStation\" WHERE \"Well ID\" = ? ORDER BY \"MD\"");
+    st->bind(0, text(lpszWellID));
+    st->execute();
+    while (st->fetch()) stations.push_back({st->getDouble(0), st->getDouble(1), st->getDouble(2)});
+    st->reset();
+    return !stations.empty();
+}
+
+void CTeskDataFactory::SetSurveyStations(const char* lpszWellID, const std::vector<tesk::survey::Station>& stations) {
+    tesk::db::Connection& c = database().connection();
+    const std::string well = text(lpszWellID);
+    runInTransaction(c, [&] {
+        auto del = c.prepare("DELETE FROM \"SurveyStation\" WHERE \"Well ID\" = ?");
+        del->bind(0, well);
+        del->execute();
+        auto ins = c.prepare(
+            "INSERT INTO \"SurveyStation\" (\"Well ID\", \"MD\", \"Inclination\", \"Azimuth\") VALUES (?, ?, ?, ?)");
+        for (const tesk::survey::Station& s : stations) {
+            ins->bind(0, well);
+            ins->bind(1, s.md);
+            ins->bind(2, s.inclination);
+            ins->bind(3, s.azimuth);
+            ins->execute();
+        }
+    });
+}
+
+CTeskSurveyDirSet* CTeskDataFactory::CreateSurveyDirRecordset(unsigned nOpenType, const char* lpszSQL,
+                                                              unsigned dwOptions, const char* lpszFilter,
+                                                              const char* lpszSort, const char* lpszWellID,
+                                                              bool bReadOnly) {
+    if (bReadOnly) dwOptions |= CRecordset::readOnly;
+    if (lpszWellID && *lpszWellID) {
+        if (!WellExists(lpszWellID)) return nullptr;
+        auto st = database().connection().prepare(
+            "INSERT INTO \"DirectionalSurvey\" (\"Well ID\") SELECT ? WHERE NOT EXISTS "
+            "(SELECT 1 FROM \"DirectionalSurvey\" WHERE \"Well ID\" = ?)");
+        st->bind(0, std::string(lpszWellID));
+        st->bind(1, std::string(lpszWellID));
+        st->execute();
+    }
+    return openNew<CTeskSurveyDirSet>(nOpenType, lpszSQL, dwOptions, narrowed(lpszFilter, "Well ID", lpszWellID),
+                                      text(lpszSort));
+}
+
+bool CTeskDataFactory::DeleteSurveyDir(const char* lpszWellID) {
+    auto st = database().connection().prepare("DELETE FROM \"DirectionalSurvey\" WHERE \"Well ID\" = ?");
+    st->bind(0, text(lpszWellID));
+    st->execute();
+    return st->rowsAffected() > 0;
+}
+
+bool CTeskDataFactory::FillSurveyDirText(CString& strSurveyText) {
+    CTeskProject& project = CTeskProject::Current();
+    const auto& d = project.GetDescriptor();
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", &local);
+    strSurveyText = std::string("Minimum curvature; depths in ") +
+                    (d.units.projectDepth == MAP_SIZE_UNITS_METERS ? "metres" : "feet") + "; updated " + stamp;
+    if (!d.userDefaults.currentInterpreter.empty()) strSurveyText += " by " + d.userDefaults.currentInterpreter;
+    return true;
+}
+
+// ---------------------------------------------------------------- static queries
+
+CString CTeskDataFactory::TranslateAOIToViewName(const char* lpszAoiName) {
+    if (!lpszAoiName || !*lpszAoiName) return {};
+    const tesk::project::AreaOfInterest* aoi = CTeskProject::Current().GetDescriptor().FindAoi(lpszAoiName);
+    return aoi ? aoi->viewSuffix : CString();
+}
+
+CString CTeskDataFactory::TranslateAOIToViewName() {
+    return TranslateAOIToViewName(CTeskProject::Current().GetDescriptor().currentAoi.c_str());
+}
+
+int CTeskDataFactory::GetNextInterpId(const char* lpszTableName) {
+    const std::string table = text(lpszTableName);
+    if (table != "StratFieldSection" && table != "FaultFieldPoint" && table != "SurfaceGuidingPoint") return -1;
+    // Starts above the highest id in use; afterwards counts on.
+    auto st = database().connection().prepare(
+        "INSERT INTO \"InterpIdSequence\" (\"Table Name\", \"Next ID\") "
+        "SELECT ?, COALESCE(MAX(\"InterpID\"), 0) + 2 FROM \"" + table + "\" WHERE 1 = 1 "
+        "ON CONFLICT (\"Table Name\") DO UPDATE SET \"Next ID\" = \"InterpIdSequence\".\"Next ID\" + 1 "
+        "RETURNING \"Next ID\" - 1");
+    st->bind(0, table);
+    st->execute();
+    int id = -1;
+    if (st->fetch()) id = static_cast<int>(st->getInt64(0));
+    while (st->fetch()) {
+    }
+    st->reset();
+    return id;
+}
+
+bool CTeskDataFactory::IsSourceWritable(const char* lpszSource) {
+    const auto v = texts("SELECT \"Writable\" FROM \"Source\" WHERE \"Source\" = ?", text(lpszSource));
+    return !v.empty() && v.front() == "1";
+}
+
+bool CTeskDataFactory::GetIsAliasedFormation(const char* lpszFormation) {
+    return !texts("SELECT \"Alias\" FROM \"FormationAlias\" WHERE \"Formation\" = ?", text(lpszFormation)).empty();
+}
+
+CString CTeskDataFactory::GetFormationAlias(const char* lpszFormation) {
+    const auto v =
+        texts("SELECT \"Alias\" FROM \"FormationAlias\" WHERE \"Formation\" = ? ORDER BY \"Alias\"", text(lpszFormation));
+    return v.empty() ? CString() : v.front();
+}
+
+std::vector<CString> CTeskDataFactory::GetAliasFormationList(const char* lpszAlias) {
+    return texts("SELECT \"Formation\" FROM \"FormationAlias\" WHERE \"Alias\" = ? ORDER BY \"Formation\"",
+                 text(lpszAlias));
+}
+
+CString CTeskDataFactory::GetCurrentInterpreter() {
+    CTeskProject& project = CTeskProject::Current();
+    project.ReloadDescriptor();
+    return project.GetDescriptor().userDefaults.currentInterpreter;
+}

@@ -1,0 +1,42 @@
+#pragma once
+// Wellbore positions from survey stations by the minimum-curvature method:
+// between two stations the hole follows a circular arc tangent to both
+// station directions.
+
+#include "services/TeskUniversalLoader/SurveyTypes.h"
+
+namespace tesk::survey {
+
+// One point per station, in station order. When the first station lies below
+// the surface (MD > 0), a surface point at MD 0 comes first and the hole
+// leaves the surface vertically. Stations must have increasing MD;
+// std::invalid_argument otherwise.
+Points PointsFromStations(const std::vector<Station>& stations);
+
+// The position at `md` on the arcs between the stations; false above the
+// first or below the last station, or without stations.
+bool PositionAtMd(const std::vector<Station>& stations, double md, Point& out);
+
+// A wellbore path through its stations, for repeated position queries.
+class SurveyPath {
+public:
+    // std::invalid_argument for stations without increasing MD.
+    explicit SurveyPath(const std::vector<Station>& stations);
+
+    const Points& points() const { return m_points; }
+    // The position at `md`; false outside the stations' MD range.
+    bool AtMd(double md, Point& out) const;
+    // The MD at which the path reaches `tvd`, for a path that never turns
+    // upward; false outside its TVD range.
+    bool MdAtTvd(double tvd, double& md) const;
+
+private:
+    std::vector<Station> m_stations;
+    Points m_points;
+};
+
+// A vertical hole from the surface to `totalDepth`: three points at 0, half
+// and all of it.
+Points StraightHolePoints(double totalDepth);
+
+} // namespace tesk::survey
