@@ -31,12 +31,16 @@ start)
   echo "PostgreSQL on 127.0.0.1:$port ($dir)"
   ;;
 stop)
-  [ -d "$dir/data" ] && as_postgres "$bin/pg_ctl -D $dir/data -m fast stop >/dev/null" || true
+  if [ -d "$dir/data" ] && as_postgres "$bin/pg_ctl -D $dir/data status >/dev/null 2>&1"; then
+    as_postgres "$bin/pg_ctl -D $dir/data -m fast stop >/dev/null"
+  fi
   ;;
 env)
-  # Declare-fetch streams a query through a server-side cursor instead of
-  # holding the whole result; parameters are sent as literals the server types.
-  echo "export TESK_TEST_PG='Driver=$driver;Server=127.0.0.1;Port=$port;Database=tesk_test;UID=postgres;UseDeclareFetch=1;Fetch=1000;UseServerSidePrepare=0;MaxLongVarcharSize=65536;BoolsAsChar=0'"
+  [ -n "$driver" ] && [ -f "$driver" ] || { echo "PostgreSQL ODBC driver (odbc-postgresql) is not installed" >&2; exit 1; }
+  # The ANSI driver library, for the ANSI ODBC API the backend uses. Scans
+  # stream over a second connection on which the backend turns declare-fetch
+  # on itself; this connection stays without it, as keyed reads are faster so.
+  echo "export TESK_TEST_PG='Driver=$driver;Server=127.0.0.1;Port=$port;Database=tesk_test;UID=postgres;BoolsAsChar=0'"
   ;;
 *)
   echo "usage: $0 start|stop|env" >&2

@@ -32,22 +32,20 @@ constexpr size_t kLongTextParam = 4000;
 // Rows per server round trip of a streaming scan (psqlODBC's Fetch=).
 constexpr int kScanFetchRows = 1000;
 
-// The first diagnostic record of the handle, as the driver wrote it.
+// The first diagnostic record of the handle, as the driver wrote it. A
+// server's message can run past SQL_MAX_MESSAGE_LENGTH, and not every driver
+// manager reports the full length of a cut one, so the buffer is as large as
+// the call allows.
 [[noreturn]] void raise(SQLSMALLINT type, SQLHANDLE handle, const char* context) {
     SQLCHAR state[6] = {0};
     SQLINTEGER native = 0;
     SQLSMALLINT length = 0;
-    std::string message(SQL_MAX_MESSAGE_LENGTH, '\0');
-    SQLRETURN rc = SQLGetDiagRec(type, handle, 1, state, &native, reinterpret_cast<SQLCHAR*>(message.data()),
-                                 static_cast<SQLSMALLINT>(message.size()), &length);
-    if (rc == SQL_SUCCESS_WITH_INFO && length >= static_cast<SQLSMALLINT>(message.size())) {
-        message.assign(static_cast<size_t>(length) + 1, '\0');
-        rc = SQLGetDiagRec(type, handle, 1, state, &native, reinterpret_cast<SQLCHAR*>(message.data()),
-                           static_cast<SQLSMALLINT>(message.size()), &length);
-    }
+    std::string message(std::numeric_limits<SQLSMALLINT>::max(), '\0');
+    const SQLRETURN rc = SQLGetDiagRec(type, handle, 1, state, &native, reinterpret_cast<SQLCHAR*>(message.data()),
+                                       static_cast<SQLSMALLINT>(message.size()), &length);
     const std::string what = std::string("while ") + context;
     if (!SQL_SUCCEEDED(rc)) throw CDBException("The ODBC driver reported no diagnostic " + what + ".", "HY000", 0, what);
-    message.resize(std::min(static_cast<size_t>(std::max<SQLSMALLINT>(length, 0)), std::strlen(message.c_str())));
+    message.resize(std::strlen(message.c_str()));
     throw CDBException(std::move(message), reinterpret_cast<char*>(state), native, what);
 }
 
@@ -420,7 +418,9 @@ private:
             bufferLength = p.indicator = static_cast<SQLLEN>(s->size());
         } else if (auto* b = std::get_if<std::vector<uint8_t>>(&p.value)) {
             cType = SQL_C_BINARY, sqlType = SQL_LONGVARBINARY, size = std::max<SQLULEN>(b->size(), 1);
-            data = b->data();
+            // An empty vector has no storage; the driver still wants a buffer.
+            static uint8_t empty = 0;
+            data = b->empty() ? &empty : b->data();
             bufferLength = p.indicator = static_cast<SQLLEN>(b->size());
         } else if (auto* t = std::get_if<TIMESTAMP_STRUCT>(&p.value)) {
             // "yyyy-mm-dd hh:mm:ss.ffffff": microseconds, what the server keeps.

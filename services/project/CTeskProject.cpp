@@ -89,7 +89,8 @@ CTeskProject& CTeskProject::Create(const fs::path& dir, const Descriptor& descri
     if (fs::exists(path / kDescriptorFile))
         throw std::runtime_error("A project already exists in " + path.string());
     fs::create_directories(path);
-    if (!descriptor.IsOdbc()) fs::remove(path / descriptor.sqliteFile);
+    if (!descriptor.IsOdbc())  // a database left without its descriptor is not a project
+        for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(path / (descriptor.sqliteFile + suffix));
 
     std::unique_ptr<CTeskProject> project(new CTeskProject(path, descriptor));
     project->m_db.OpenEx(ConnectString(path, descriptor));
