@@ -442,9 +442,11 @@ void CRecordset::step(int direction) {
         ThrowDBException("Attempt to move past the end of the record set.", "HY109");
     if (direction < 0 && m_bBOF)
         ThrowDBException("Attempt to move before the beginning of the record set.", "HY109");
-    const long from = direction > 0 ? m_pos : (m_bEOF ? static_cast<long>(m_keys.size()) : m_pos);
-    if (direction < 0 && m_bEOF) drainScan();
-    moveTo(nextLive(direction < 0 && m_bEOF ? static_cast<long>(m_keys.size()) : from, direction), direction);
+    // Back from the end: rows added here may have joined the keyset after EOF.
+    const bool fromEnd = direction < 0 && m_bEOF;
+    if (fromEnd) drainScan();
+    const long from = fromEnd ? static_cast<long>(m_keys.size()) : m_pos;
+    moveTo(nextLive(from, direction), direction);
 }
 
 void CRecordset::moveTo(long index, int direction) {

@@ -110,7 +110,6 @@ public:
     void execute() override {
         sqlite3_reset(m_stmt);
         m_changes = 0;
-        m_pendingRow = false;
         if (m_columnCount > 0) return;  // a query runs as it is fetched
         const int rc = sqlite3_step(m_stmt);
         if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
@@ -191,7 +190,6 @@ private:
     sqlite3_stmt* m_stmt = nullptr;
     int m_columnCount = 0;
     int64_t m_changes = 0;
-    bool m_pendingRow = false;
     std::vector<ColumnDesc> m_columns;
 };
 
