@@ -15,8 +15,10 @@ eval "$(bash scripts/pg-test-server.sh env)"
 export TESK_TEST_PG
 
 jobs=$(nproc)
+# Own build folders: test binaries list their PostgreSQL cases when they are
+# linked with TESK_TEST_PG set, which a build made by demo.sh lacks.
 echo "== optimised build"
-bash scripts/build.sh build
+bash scripts/build.sh build-test
 echo "== sanitizer build"
 bash scripts/build.sh build-asan -DTESK_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 
@@ -27,4 +29,4 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 echo "== tests, sanitizer build"
 ctest --test-dir build-asan --output-on-failure -j"$jobs"
 echo "== tests, optimised build"
-ctest --test-dir build --output-on-failure -j"$jobs"
+ctest --test-dir build-test --output-on-failure -j"$jobs"
