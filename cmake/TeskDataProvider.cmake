@@ -31,7 +31,9 @@ tesk_add_flavour(TeskDataProviderManaged managed
     provider/ManagedDataProvider.cpp
   DEPS TeskPlatformClr Ambrel)
 tesk_add_flavour(TeskDataProviderAutomation automation
-  SOURCES automation/AutomationModule.cpp recordset/TeskRecordset.cpp provider/DataProvider.cpp)
+  SOURCES automation/AutomationModule.cpp recordset/TeskRecordset.cpp recordset/AutomationFieldExchange.cpp
+    recordset/LosslessCoercion.cpp provider/DataProvider.cpp
+  DEPS TeskPlatformCom)
 
 foreach(dir recordset provider managed automation services/Corvane services/DataTypes)
   if(EXISTS ${PROJECT_SOURCE_DIR}/${dir})

@@ -73,6 +73,11 @@ void TeskRecordset::Delete() {
     m_core.Delete();
 }
 
+bool TeskRecordset::IsKeyColumn(const std::string& columnName) {
+    AUTOMATION_ENTRY();
+    return m_core.IsColumnKey(columnName.c_str());
+}
+
 bool TeskRecordset::Requery() {
     AUTOMATION_ENTRY();
     return m_core.Requery();

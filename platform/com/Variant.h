@@ -102,6 +102,9 @@ public:
     explicit Variant(std::string_view utf8);
     explicit Variant(const char* utf8) : Variant(std::string_view(utf8)) {}
     explicit Variant(std::u16string_view text);
+    // Without these, a string literal would pick the bool constructor.
+    explicit Variant(const char16_t* text) : Variant(std::u16string_view(text)) {}
+    Variant(const void*) = delete;
     explicit Variant(IDispatch* disp);  // AddRef; null gives a null VT_DISPATCH
     static Variant Null();
     static Variant FromDate(DATE date);

@@ -34,7 +34,7 @@ const TableDef kTables[] = {
   "Total Depth" DOUBLE PRECISION CHECK ("Total Depth" >= 0),
   "Spud Date" TIMESTAMP,
   "Completion Date" TIMESTAMP,
-  "Is Deviated" INTEGER NOT NULL DEFAULT 0 CHECK ("Is Deviated" IN (0, 1)),
+  "Is Deviated" INTEGER NOT NULL DEFAULT 0 CHECK ("Is Deviated" IN (-1, 0, 1)),
   "Survey Points" @BLOB@,
   "Remarks" TEXT,
   "Last Modified" TIMESTAMP)SQL"},
@@ -43,7 +43,7 @@ const TableDef kTables[] = {
   "Source" VARCHAR(40) NOT NULL UNIQUE,
   "Parent Source" VARCHAR(40) REFERENCES "Source" ("Source") ON UPDATE CASCADE,
   "Level" SMALLINT NOT NULL DEFAULT 0 CHECK ("Level" >= 0),
-  "Writable" INTEGER NOT NULL DEFAULT 1 CHECK ("Writable" IN (0, 1)),
+  "Writable" INTEGER NOT NULL DEFAULT 1 CHECK ("Writable" IN (-1, 0, 1)),
   "Description" TEXT)SQL"},
     {table::kFormationTop, R"SQL(
   @KEY@,

@@ -4,6 +4,7 @@
 
 #include "provider/DataProvider.h"
 #include "services/SampleProjectFixture.h"
+#include "services/TeskDataFactory/CTeskDataFactory.h"
 
 using namespace tesk::test;
 
@@ -23,6 +24,29 @@ TEST_P(AutomationDispatchTest, NamesOfTheAutomationLibrary) {
     EXPECT_EQ(provider.GetTeskRecordset("OrderedFormations", "", ""), nullptr);
     EXPECT_EQ(provider.GetTeskRecordset("wellheader", "", ""), nullptr);
     EXPECT_THROW(provider.GetTeskRecordset("Faults", "\"No Such Column\" = 1", ""), CDBException);
+}
+
+TEST_P(AutomationDispatchTest, CurrentAreaOfInterestRestrictsWellData) {
+    auto descriptor = CTeskProject::Current().GetDescriptor();
+    descriptor.currentAoi = "North Block";
+    CTeskProject::Current().SaveDescriptor(descriptor);
+    const std::string view = "WellHeader_" + std::string(CTeskDataFactory::TranslateAOIToViewName("North Block"));
+    const std::string inArea = "\"Well ID\" IN (SELECT \"Well ID\" FROM \"" + view + "\")";
+    ASSERT_LT(count("FormationTop", inArea), count("FormationTop"));
+
+    TeskDataProvider::DataProvider provider;
+    struct Case { const char* name; const char* table; };
+    for (const Case& c : {Case{"Formations", "FormationTop"}, Case{"WellSurveys", "DirectionalSurvey"},
+                          Case{"Faults", "FaultPick"}, Case{"WellHeader", "WellHeader"}}) {
+        auto rs = provider.GetTeskRecordset(c.name, "", "");
+        ASSERT_NE(rs, nullptr) << c.name;
+        int64_t rows = 0;
+        for (; !rs->IsEOF(); rs->MoveNext()) ++rows;
+        EXPECT_EQ(rows, c.table == std::string("WellHeader") ? count(c.table) : count(c.table, inArea)) << c.name;
+    }
+    auto tops = provider.GetTeskRecordset("Formations", "", "");
+    EXPECT_TRUE(tops->IsKeyColumn("Observation Number"));
+    EXPECT_FALSE(tops->IsKeyColumn("observation number"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, AutomationDispatchTest, testing::ValuesIn(availableEngines()), engineName);

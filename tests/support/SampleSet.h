@@ -17,7 +17,7 @@ inline std::string sampleSchema(tesk::db::Engine engine) {
            "CREATE TABLE \"sample\" (" +
            (pg ? "\"_id\" BIGSERIAL PRIMARY KEY," : "\"_id\" INTEGER PRIMARY KEY,") +
            "\"_rowver\" INTEGER NOT NULL DEFAULT 0,"
-           "\"Flag\" INTEGER CHECK (\"Flag\" IN (0, 1)),"
+           "\"Flag\" INTEGER CHECK (\"Flag\" IN (-1, 0, 1)),"
            "\"Small\" SMALLINT,"
            "\"Count\" INTEGER NOT NULL,"
            "\"Id\" INTEGER,"
