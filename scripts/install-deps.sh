@@ -6,8 +6,9 @@ packages=(
   libsqlite3-dev sqlite3
   unixodbc unixodbc-dev odbc-postgresql libsqliteodbc
   postgresql
-  nlohmann-json3-dev libproj-dev proj-data
+  nlohmann-json3-dev libproj-dev proj-data proj-bin
   libgtest-dev libgmock-dev
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

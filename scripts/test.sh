@@ -30,3 +30,5 @@ echo "== tests, sanitizer build"
 ctest --test-dir build-asan --output-on-failure -j"$jobs"
 echo "== tests, optimised build"
 ctest --test-dir build-test --output-on-failure -j"$jobs"
+echo "== fuzzing the survey blob decoder"
+bash scripts/fuzz.sh 30

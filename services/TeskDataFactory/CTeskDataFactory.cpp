@@ -1,7 +1,11 @@
 #include "services/TeskDataFactory/CTeskDataFactory.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <functional>
 #include <memory>
@@ -226,17 +230,15 @@ CTeskSurveyDirSet* CTeskDataFactory::CreateSurveyDirRecordset(unsigned nOpenType
                                                               const char* lpszSort, const char* lpszWellID,
                                                               bool bReadOnly) {
     if (bReadOnly) dwOptions |= CRecordset::readOnly;
-    if (lpszWellID && *lpszWellID) {
-        if (!WellExists(lpszWellID)) return nullptr;
-        auto st = database().connection().prepare(
-            "INSERT INTO \"DirectionalSurvey\" (\"Well ID\") SELECT ? WHERE NOT EXISTS "
-            "(SELECT 1 FROM \"DirectionalSurvey\" WHERE \"Well ID\" = ?)");
-        st->bind(0, std::string(lpszWellID));
-        st->bind(1, std::string(lpszWellID));
-        st->execute();
+    CTeskSurveyDirSet* set = openNew<CTeskSurveyDirSet>(nOpenType, lpszSQL, dwOptions,
+                                                        narrowed(lpszFilter, "Well ID", lpszWellID), text(lpszSort));
+    // For one well, the set stands on that well's row; a well without a row
+    // has no directional survey to update.
+    if (set && lpszWellID && *lpszWellID && set->IsOpen() && set->IsEOF()) {
+        delete set;
+        return nullptr;
     }
-    return openNew<CTeskSurveyDirSet>(nOpenType, lpszSQL, dwOptions, narrowed(lpszFilter, "Well ID", lpszWellID),
-                                      text(lpszSort));
+    return set;
 }
 
 bool CTeskDataFactory::DeleteSurveyDir(const char* lpszWellID) {
@@ -273,15 +275,30 @@ CString CTeskDataFactory::TranslateAOIToViewName() {
 }
 
 int CTeskDataFactory::GetNextInterpId(const char* lpszTableName) {
-    const std::string table = text(lpszTableName);
-    if (table != "StratFieldSection" && table != "FaultFieldPoint" && table != "SurfaceGuidingPoint") return -1;
-    // Starts above the highest id in use; afterwards counts on.
-    auto st = database().connection().prepare(
+    // The point tables, also by the names of their record sets.
+    static const std::pair<const char*, const char*> kTables[] = {
+        {"StratFieldSection", "StratFieldSection"},     {"TeskStratFieldSection", "StratFieldSection"},
+        {"FaultFieldPoint", "FaultFieldPoint"},         {"TeskFaultFieldPt", "FaultFieldPoint"},
+        {"SurfaceGuidingPoint", "SurfaceGuidingPoint"}, {"TeskSurfGuidingPts", "SurfaceGuidingPoint"},
+    };
+    const std::string name = text(lpszTableName);
+    const char* table = nullptr;
+    for (const auto& [alias, real] : kTables)
+        if (name == alias) table = real;
+    if (!table) return -1;
+
+    // One statement, so the database serialises concurrent callers: each
+    // takes the counter's value and moves it on. The counter also moves past
+    // the highest id in use, should a client have written ids of its own.
+    tesk::db::Connection& c = database().connection();
+    const char* greatest = c.engine() == tesk::db::Engine::Sqlite ? "MAX" : "GREATEST";
+    auto st = c.prepare(
         "INSERT INTO \"InterpIdSequence\" (\"Table Name\", \"Next ID\") "
-        "SELECT ?, COALESCE(MAX(\"InterpID\"), 0) + 2 FROM \"" + table + "\" WHERE 1 = 1 "
-        "ON CONFLICT (\"Table Name\") DO UPDATE SET \"Next ID\" = \"InterpIdSequence\".\"Next ID\" + 1 "
+        "SELECT ?, COALESCE(MAX(\"InterpID\"), 0) + 2 FROM \"" + std::string(table) + "\" WHERE 1 = 1 "
+        "ON CONFLICT (\"Table Name\") DO UPDATE SET \"Next ID\" = " + greatest +
+        "(\"InterpIdSequence\".\"Next ID\" + 1, excluded.\"Next ID\") "
         "RETURNING \"Next ID\" - 1");
-    st->bind(0, table);
+    st->bind(0, std::string(table));
     st->execute();
     int id = -1;
     if (st->fetch()) id = static_cast<int>(st->getInt64(0));
@@ -292,8 +309,10 @@ int CTeskDataFactory::GetNextInterpId(const char* lpszTableName) {
 }
 
 bool CTeskDataFactory::IsSourceWritable(const char* lpszSource) {
-    const auto v = texts("SELECT \"Writable\" FROM \"Source\" WHERE \"Source\" = ?", text(lpszSource));
-    return !v.empty() && v.front() == "1";
+    // Automation clients write true as -1.
+    const auto v = texts("SELECT \"Source\" FROM \"Source\" WHERE \"Source\" = ? AND \"Writable\" <> 0",
+                         text(lpszSource));
+    return !v.empty();
 }
 
 bool CTeskDataFactory::GetIsAliasedFormation(const char* lpszFormation) {
@@ -306,13 +325,22 @@ CString CTeskDataFactory::GetFormationAlias(const char* lpszFormation) {
     return v.empty() ? CString() : v.front();
 }
 
-std::vector<CString> CTeskDataFactory::GetAliasFormationList(const char* lpszAlias) {
-    return texts("SELECT \"Formation\" FROM \"FormationAlias\" WHERE \"Alias\" = ? ORDER BY \"Formation\"",
-                 text(lpszAlias));
+CString CTeskDataFactory::GetAliasFormationList(const char* lpszAlias) {
+    CString list;
+    for (const std::string& f :
+         texts("SELECT \"Formation\" FROM \"FormationAlias\" WHERE \"Alias\" = ? ORDER BY \"Formation\"",
+               text(lpszAlias)))
+        list += (list.empty() ? "" : ", ") + f;
+    return list;
 }
 
 CString CTeskDataFactory::GetCurrentInterpreter() {
     CTeskProject& project = CTeskProject::Current();
     project.ReloadDescriptor();
-    return project.GetDescriptor().userDefaults.currentInterpreter;
+    const std::string& named = project.GetDescriptor().userDefaults.currentInterpreter;
+    if (!named.empty()) return named;
+    // No interpreter chosen in the project: the person logged in.
+    if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_name) return pw->pw_name;
+    const char* user = std::getenv("USER");
+    return user ? user : "";
 }

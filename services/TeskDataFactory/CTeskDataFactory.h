@@ -26,6 +26,7 @@
 #include "services/TeskDataFactory/CTeskSurfGuidingPtsSet.h"
 #include "services/TeskDataFactory/CTeskSurveyDirSet.h"
 #include "services/TeskDataFactory/ITeskWellDataServices.h"
+#include "services/TeskUniversalLoader/CTeskSurveyPts.h"
 
 namespace TeskFormationLookup {
 // Which formations a formation lookup set holds.
@@ -117,15 +118,53 @@ public:
     static CString TranslateAOIToViewName();
 
     // The next free interpretation id of a point table ("StratFieldSection",
-    // "FaultFieldPoint", "SurfaceGuidingPoint"), taken, so that two callers
-    // never get the same one; -1 for any other table.
+    // "FaultFieldPoint", "SurfaceGuidingPoint", or the name of its record set),
+    // taken from the table's counter in the database, so that two callers,
+    // in one process or in two, never get the same one; above every id in
+    // the table. -1 for any other table.
     static int GetNextInterpId(const char* lpszTableName);
     // False for a read-only or unknown source.
     static bool IsSourceWritable(const char* lpszSource);
+    // True when the formation has an alias.
     static bool GetIsAliasedFormation(const char* lpszFormation);
     // The first alias of a formation (by name), or empty.
     static CString GetFormationAlias(const char* lpszFormation);
-    // The formations an alias stands for, by name.
-    static std::vector<CString> GetAliasFormationList(const char* lpszAlias);
+    // The formations an alias stands for, by name, separated by ", "
+    // ("Fleming, Oakville"); empty for a name that is no alias.
+    static CString GetAliasFormationList(const char* lpszAlias);
+    // The project's current interpreter, or else the user logged in.
     static CString GetCurrentInterpreter();
+
+    // Wellbore geometry: the survey stored with each well header, and the
+    // stations it was computed from. Unknown wells give false and change
+    // nothing.
+
+    // Replaces the content of pPts with the well's survey; true when it has
+    // points afterwards (an empty set means the well has no survey, or a
+    // damaged one).
+    //   nSource         0: the stored survey; 1: computed from the stored
+    //                   stations by minimum curvature
+    //   bSubsea         TVDs below sea level (less the KB elevation) instead of
+    //                   below the depth reference
+    //   bWithAngles     keep the stations' angles with the points, so that
+    //                   depths between points follow the hole's arc; a stored
+    //                   survey without angles takes those of the stored
+    //                   stations at its points' MDs
+    //   bStraightIfNone a well without a survey gets a vertical hole to its
+    //                   total depth instead of an empty set
+    static bool GetWellboreGeometry(const char* lpszWellID, CTeskSurveyPts* pPts, int nSource, bool bSubsea,
+                                    bool bWithAngles, bool bStraightIfNone);
+    // Stores pPts as the well's survey. False, with nothing written, for a set
+    // that cannot be stored (a value not finite, MDs going back).
+    //   nUpdateHeader   1: also set the header's "Is Deviated" from the survey
+    //   bRecomputeDepths the TVDs and subsea depths of the well's formation
+    //                   tops and fault picks follow the new survey
+    static bool UpdateWellboreGeometry(const char* lpszWellID, const CTeskSurveyPts* pPts, int nUpdateHeader,
+                                       bool bRecomputeDepths);
+    // Removes the well's survey (and marks it straight); bDeleteStations
+    // removes its stored stations too.
+    static bool DeleteWellboreGeometry(const char* lpszWellID, bool bDeleteStations);
+    // Stores a straight-hole survey from the surface to the depth given as
+    // text ("8450.5"); false for text that is not a depth of zero or more.
+    static bool Add3PointBLOB(const char* lpszWellID, const char* lpszDepth);
 };

@@ -30,3 +30,15 @@ bool CTeskHeaderAndBlobSet::GetSurveyPoints(tesk::survey::Points& points) const 
     }
     return tesk::survey::DecodeSurveyBlob(m_SurveyBlob, points) && !points.empty();
 }
+
+bool CTeskHeaderAndBlobSet::GetSurveyPts(CTeskSurveyPts* pPts, int nFlags) const {
+    if (!pPts) return false;
+    pPts->DeleteAll();
+    if (IsFieldNull(&m_SurveyBlob)) return false;
+    tesk::survey::Points points;
+    std::vector<tesk::survey::PointAngles> angles;
+    if (!tesk::survey::DecodeSurveyBlob(m_SurveyBlob, points, &angles)) return false;
+    if (nFlags != 1) angles.clear();
+    pPts->SetPoints(points, angles);
+    return pPts->GetSize() > 0;
+}

@@ -9,6 +9,7 @@
 #include "platform/db/CRecordset.h"
 #include "platform/db/CTime.h"
 #include "services/TeskDataFactory/CTeskTableSet.h"
+#include "services/TeskUniversalLoader/CTeskSurveyPts.h"
 #include "services/TeskUniversalLoader/SurveyTypes.h"
 
 class CTeskHeaderAndBlobSet : public CTeskTableSet {
@@ -40,4 +41,8 @@ public:
     // The current row's survey points, decoded from its blob. False, with
     // `points` empty, when the row has no valid blob.
     bool GetSurveyPoints(tesk::survey::Points& points) const;
+    // Fills the empty point set from the current row's blob; nFlags 1 keeps
+    // the stations' angles stored with the points, 0 drops them. False, with
+    // the set left empty, when the row has no survey or a damaged one.
+    bool GetSurveyPts(CTeskSurveyPts* pPts, int nFlags) const;
 };

@@ -1,42 +1,31 @@
 #include "services/TeskDataFactory/CTeskUnitsObjectImpl.h"
 
-#include <cstring>
+#include <optional>
 
+#include "platform/db/CDatabase.h"
+#include "services/Meriq10/CoordSys.h"
 #include "services/project/CTeskProject.h"
 
 namespace {
 
 const tesk::project::Units& units() { return CTeskProject::Current().GetDescriptor().units; }
 
-struct FieldCategory {
-    const char* recordset;  // null: any record set
-    const char* field;
-    const char* category;
-};
+// The first column of the first row, or nothing when there is no row.
+std::optional<std::string> lookup(const char* sql, std::initializer_list<const char*> params) {
+    auto st = CTeskProject::Current().GetDatabase().connection().prepare(sql);
+    int i = 0;
+    for (const char* p : params) st->bind(i++, std::string(p));
+    st->execute();
+    std::optional<std::string> out;
+    if (st->fetch() && !st->isNull(0)) out = std::string(st->getText(0));
+    st->reset();
+    return out;
+}
 
-// Depths are in the depth unit; offsets and throws are distances; positions
-// are coordinates in the database coordinate system.
-const FieldCategory kFieldCategories[] = {
-    {nullptr, "Top MD", CTeskUnitsObjectImpl::kDepthCategory},
-    {nullptr, "Top TVD", CTeskUnitsObjectImpl::kDepthCategory},
-    {nullptr, "Top Subsea", CTeskUnitsObjectImpl::kDepthCategory},
-    {nullptr, "Subsea", CTeskUnitsObjectImpl::kDepthCategory},
-    {nullptr, "Total Depth", CTeskUnitsObjectImpl::kDepthCategory},
-    {nullptr, "KB Elevation", CTeskUnitsObjectImpl::kDepthCategory},
-    {nullptr, "Surface Z", CTeskUnitsObjectImpl::kDepthCategory},
-    {nullptr, "TVD", CTeskUnitsObjectImpl::kDepthCategory},
-    {nullptr, "Z", CTeskUnitsObjectImpl::kDepthCategory},
-    {nullptr, "Throw", CTeskUnitsObjectImpl::kDistanceCategory},
-    {nullptr, "X Offset", CTeskUnitsObjectImpl::kDistanceCategory},
-    {nullptr, "Y Offset", CTeskUnitsObjectImpl::kDistanceCategory},
-    {nullptr, "Horizontal Displacement", CTeskUnitsObjectImpl::kDistanceCategory},
-    {"WellHeader", "Lng", CTeskUnitsObjectImpl::kCoordinateCategory},
-    {"WellHeader", "Lat", CTeskUnitsObjectImpl::kCoordinateCategory},
-    {"WellSurveys", "BH Longitude", CTeskUnitsObjectImpl::kCoordinateCategory},
-    {"WellSurveys", "BH Latitude", CTeskUnitsObjectImpl::kCoordinateCategory},
-    {nullptr, "X", CTeskUnitsObjectImpl::kCoordinateCategory},
-    {nullptr, "Y", CTeskUnitsObjectImpl::kCoordinateCategory},
-};
+std::optional<std::string> quantityOf(const char* lpszCategory) {
+    if (!lpszCategory || !*lpszCategory) return std::nullopt;
+    return lookup("SELECT \"Quantity\" FROM \"UnitCategory\" WHERE \"Category\" = ?", {lpszCategory});
+}
 
 } // namespace
 
@@ -47,29 +36,29 @@ MapSizeUnits CTeskUnitsObjectImpl::GetDisplayDistanceUnit() const { return MapSi
 bool CTeskUnitsObjectImpl::DistanceProjectIsFeet() const { return units().projectDistance == MAP_SIZE_UNITS_FEET; }
 
 CString CTeskUnitsObjectImpl::GetFieldUnitCategory(const char* lpszRecordsetName, const char* lpszFieldName) const {
-    if (!lpszFieldName) return {};
-    const char* rs = lpszRecordsetName ? lpszRecordsetName : "";
-    for (const FieldCategory& f : kFieldCategories)
-        if (std::strcmp(f.field, lpszFieldName) == 0 && (!f.recordset || std::strcmp(f.recordset, rs) == 0))
-            return f.category;
-    return {};
+    if (!lpszFieldName || !*lpszFieldName) return {};
+    return lookup("SELECT \"Category\" FROM \"FieldUnitCategory\" WHERE \"Record Set\" = ? AND \"Field\" = ?",
+                  {lpszRecordsetName ? lpszRecordsetName : "", lpszFieldName})
+        .value_or(CString());
 }
 
 int CTeskUnitsObjectImpl::GetCategoryUnit(const char* lpszCategory, bool bProject) const {
-    if (!lpszCategory) return -1;
-    if (std::strcmp(lpszCategory, kDepthCategory) == 0)
-        return bProject ? GetProjectDepthUnit() : GetDisplayDepthUnit();
-    if (std::strcmp(lpszCategory, kDistanceCategory) == 0)
-        return bProject ? GetProjectDistanceUnit() : GetDisplayDistanceUnit();
+    const std::optional<std::string> quantity = quantityOf(lpszCategory);
+    if (!quantity) return -1;
+    if (*quantity == "DEPTH") return bProject ? GetProjectDepthUnit() : GetDisplayDepthUnit();
+    if (*quantity == "DISTANCE") return bProject ? GetProjectDistanceUnit() : GetDisplayDistanceUnit();
+    if (*quantity == "MAP COORDINATE") {
+        const tesk::project::Descriptor& d = CTeskProject::Current().GetDescriptor();
+        const std::string& crs = bProject || d.displayCrs.empty() ? d.databaseCrs : d.displayCrs;
+        const MapSizeUnits unit = CoordSys::Shared(crs).GetMapSizeUnit();
+        return unit == MAP_SIZE_UNITS_NONE ? -1 : unit;
+    }
     return -1;
 }
 
 bool CTeskUnitsObjectImpl::IsCoordinateCategory(const char* lpszCategory, bool& bIsCoordinate) const {
-    if (!lpszCategory) return false;
-    for (const char* known : {kDepthCategory, kDistanceCategory, kCoordinateCategory})
-        if (std::strcmp(lpszCategory, known) == 0) {
-            bIsCoordinate = std::strcmp(known, kCoordinateCategory) == 0;
-            return true;
-        }
-    return false;
+    const std::optional<std::string> quantity = quantityOf(lpszCategory);
+    if (!quantity) return false;
+    bIsCoordinate = *quantity == "MAP COORDINATE" || *quantity == "GEOGRAPHIC COORDINATE";
+    return true;
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The current project's units settings: the depth and distance units in which
 // values are stored (project) and shown (display), and the unit category of
-// a record set's field. Every call reads the current project.
+// a record set's field. Every call reads the current project: the units from
+// its descriptor, the categories from its "UnitCategory" and
+// "FieldUnitCategory" tables.
 
 #include <string>
 
@@ -11,22 +13,24 @@ using CString = std::string;
 
 class CTeskUnitsObjectImpl {
 public:
-    static constexpr const char* kDepthCategory = "Depth";
-    static constexpr const char* kDistanceCategory = "Distance";
-    static constexpr const char* kCoordinateCategory = "Coordinate";
-
     MapSizeUnits GetProjectDepthUnit() const;
     MapSizeUnits GetDisplayDepthUnit() const;
     MapSizeUnits GetProjectDistanceUnit() const;
     MapSizeUnits GetDisplayDistanceUnit() const;
     bool DistanceProjectIsFeet() const;
 
-    // "Depth", "Distance", "Coordinate", or empty when the field has no unit.
+    // The category of a field of a record set, by the name the record set was
+    // opened with ("Formations", "OrderedFormations"...); empty when the
+    // field has none.
     CString GetFieldUnitCategory(const char* lpszRecordsetName, const char* lpszFieldName) const;
-    // The unit of a category: the project's unit when bProject is true, else
-    // the display unit; -1 for a category without a length unit.
+    // The unit of a category's values: with bProject the unit they are stored
+    // in, otherwise the one they are shown in. Depths and elevations take the
+    // depth unit, distances the distance unit, map coordinates the unit of the
+    // database (display) coordinate system's axes when that is feet or metres.
+    // -1 for an unknown category and for one without a length unit
+    // (geographic coordinates, map coordinates in degrees).
     int GetCategoryUnit(const char* lpszCategory, bool bProject) const;
     // True when the category is known; bIsCoordinate then says whether it is
-    // a map coordinate.
+    // a map or geographic coordinate.
     bool IsCoordinateCategory(const char* lpszCategory, bool& bIsCoordinate) const;
 };

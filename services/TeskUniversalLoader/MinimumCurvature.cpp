@@ -1,5 +1,7 @@
 #include "services/TeskUniversalLoader/MinimumCurvature.h"
 
+#include "services/TeskUniversalLoader/ArcMath.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -9,41 +11,9 @@ namespace tesk::survey {
 
 namespace {
 
-struct Vec {
-    double e, n, v;  // east, north, down
-};
+using arc::Vec;
 
-Vec direction(double incDeg, double aziDeg) {
-    const double i = incDeg * std::numbers::pi / 180.0;
-    const double a = aziDeg * std::numbers::pi / 180.0;
-    return {std::sin(i) * std::sin(a), std::sin(i) * std::cos(a), std::cos(i)};
-}
-
-double norm(const Vec& a) { return std::sqrt(a.e * a.e + a.n * a.n + a.v * a.v); }
-
-// The dogleg angle between two unit directions, accurate for small angles too.
-double dogleg(const Vec& a, const Vec& b) {
-    const Vec d{b.e - a.e, b.n - a.n, b.v - a.v};
-    return 2.0 * std::asin(std::min(1.0, norm(d) / 2.0));
-}
-
-// Displacement along an arc of length `length` from direction a to direction b.
-Vec arc(const Vec& a, const Vec& b, double length) {
-    const double beta = dogleg(a, b);
-    const double rf = beta > 1e-9 ? 2.0 / beta * std::tan(beta / 2.0) : 1.0;
-    const double h = length / 2.0 * rf;
-    return {h * (a.e + b.e), h * (a.n + b.n), h * (a.v + b.v)};
-}
-
-// The direction a fraction f of the way along the arc from a to b.
-Vec between(const Vec& a, const Vec& b, double f) {
-    const double beta = dogleg(a, b);
-    if (beta < 1e-9) return a;
-    const double s = std::sin(beta);
-    const double wa = std::sin((1 - f) * beta) / s;
-    const double wb = std::sin(f * beta) / s;
-    return {wa * a.e + wb * b.e, wa * a.n + wb * b.n, wa * a.v + wb * b.v};
-}
+Vec direction(const Station& s) { return arc::Direction(s.inclination, s.azimuth); }
 
 std::vector<Station> withSurface(const std::vector<Station>& stations) {
     for (size_t i = 1; i < stations.size(); ++i)
@@ -69,8 +39,7 @@ Points PointsFromStations(const std::vector<Station>& input) {
         if (i > 0) {
             const Station& s0 = stations[i - 1];
             const Station& s1 = stations[i];
-            const Vec d = arc(direction(s0.inclination, s0.azimuth), direction(s1.inclination, s1.azimuth),
-                              s1.md - s0.md);
+            const Vec d = arc::Displacement(direction(s0), direction(s1), s1.md - s0.md);
             p.x += d.e;
             p.y += d.n;
             p.tvd += d.v;
@@ -96,9 +65,9 @@ bool SurveyPath::AtMd(double md, Point& out) const {
     }
     const Station& s0 = m_stations[i];
     const Station& s1 = m_stations[i + 1];
-    const Vec a = direction(s0.inclination, s0.azimuth);
-    const Vec b = direction(s1.inclination, s1.azimuth);
-    const Vec d = arc(a, between(a, b, (md - s0.md) / (s1.md - s0.md)), md - s0.md);
+    const Vec a = direction(s0);
+    const Vec b = direction(s1);
+    const Vec d = arc::Displacement(a, arc::Between(a, b, (md - s0.md) / (s1.md - s0.md)), md - s0.md);
     out = {m_points[i].x + d.e, m_points[i].y + d.n, m_points[i].tvd + d.v, md};
     return true;
 }
@@ -125,6 +94,107 @@ bool SurveyPath::MdAtTvd(double tvd, double& md) const {
 
 bool PositionAtMd(const std::vector<Station>& stations, double md, Point& out) {
     return SurveyPath(stations).AtMd(md, out);
+}
+
+namespace {
+
+// The dogleg of an arc of length `length` whose chord is `chord` long: the
+// root of sin(x)/x = chord/length with x = beta/2. Minimum-curvature arcs
+// never turn more than 180 degrees, so a chord too short for that gives 180.
+double doglegFromChord(double chord, double length) {
+    const double r = chord / length;
+    if (!(r < 1.0)) return 0.0;
+    if (r <= 2.0 / std::numbers::pi) return std::numbers::pi;
+    double lo = 0.0, hi = std::numbers::pi / 2.0;
+    for (int i = 0; i < 200 && hi - lo > 1e-15; ++i) {
+        const double x = (lo + hi) / 2.0;
+        (std::sin(x) / x > r ? lo : hi) = x;
+    }
+    return lo + hi;
+}
+
+// The unit vector along the part of `v` square to the unit vector `c`; false
+// when v is (nearly) parallel to c.
+bool perpendicular(const Vec& v, const Vec& c, Vec& out) {
+    const Vec p = v - arc::dot(v, c) * c;
+    const double len = arc::norm(p);
+    if (!(len > 1e-12)) return false;
+    out = (1.0 / len) * p;
+    return true;
+}
+
+} // namespace
+
+std::vector<Station> StationsFromPoints(const Points& points) {
+    const size_t n = points.size();
+    std::vector<Station> stations(n);
+    if (n == 0) return stations;
+    // Chord directions and doglegs of each interval; a zero dogleg for an
+    // interval without length.
+    std::vector<Vec> chord(n > 1 ? n - 1 : 0);
+    std::vector<double> beta(chord.size(), 0.0);
+    std::vector<bool> usable(chord.size(), false);
+    for (size_t k = 0; k + 1 < n; ++k) {
+        const Vec c{points[k + 1].x - points[k].x, points[k + 1].y - points[k].y, points[k + 1].tvd - points[k].tvd};
+        const double len = arc::norm(c), dmd = points[k + 1].md - points[k].md;
+        if (!(len > 0) || !(dmd > 0) || !std::isfinite(len)) continue;
+        usable[k] = true;
+        chord[k] = (1.0 / len) * c;
+        beta[k] = doglegFromChord(len, dmd);
+    }
+    auto nextUsable = [&](size_t from) -> const Vec* {
+        for (size_t k = from; k < chord.size(); ++k)
+            if (usable[k]) return &chord[k];
+        return nullptr;
+    };
+    // The direction at the first point: on the cone of half-angle beta/2
+    // around the first chord, on the side away from where the hole turns
+    // next (or, for a lone interval, on the side of the vertical).
+    Vec t{0, 0, 1};
+    size_t first = 0;
+    while (first < chord.size() && !usable[first]) ++first;
+    if (first < chord.size()) {
+        const Vec& c = chord[first];
+        const double h = beta[first] / 2.0;
+        Vec u;
+        const Vec* next = nextUsable(first + 1);
+        if (h == 0.0) {
+            t = c;
+        } else if (next && perpendicular(*next, c, u)) {
+            t = std::cos(h) * c - std::sin(h) * u;
+        } else if (perpendicular(Vec{0, 0, 1}, c, u)) {
+            t = std::cos(h) * c + std::sin(h) * u;
+        } else {
+            t = c;
+        }
+    }
+    // Each further direction mirrors the previous one across its chord, with
+    // the dogleg the chord's length calls for.
+    for (size_t k = 0; k < n; ++k) {
+        stations[k].md = points[k].md;
+        arc::Angles(t, stations[k].inclination, stations[k].azimuth);
+        if (k + 1 == n || !usable[k]) continue;
+        const Vec& c = chord[k];
+        double h = beta[k] / 2.0;
+        Vec u;
+        if (h == 0.0) {
+            t = c;
+        } else if (perpendicular(t, c, u)) {
+            // The angle between the direction and the chord says the same as
+            // the chord's length for points that minimum curvature made, and
+            // says it precisely where the length cannot (tiny doglegs).
+            const double fromDirection = std::atan2(arc::norm(t - arc::dot(t, c) * c), arc::dot(t, c));
+            if (std::fabs(fromDirection - h) <= 1e-5) h = fromDirection;
+            t = std::cos(h) * c - std::sin(h) * u;
+        } else if (h <= 1e-5) {
+            t = c;  // along the chord, as near as the chord's length can tell
+        } else if (const Vec* next = nextUsable(k + 1); next && perpendicular(*next, c, u)) {
+            t = std::cos(h) * c + std::sin(h) * u;
+        } else {
+            t = c;
+        }
+    }
+    return stations;
 }
 
 Points StraightHolePoints(double totalDepth) {

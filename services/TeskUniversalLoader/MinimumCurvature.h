@@ -24,6 +24,8 @@ public:
     explicit SurveyPath(const std::vector<Station>& stations);
 
     const Points& points() const { return m_points; }
+    // The stations, one per point (with the surface station when one was added).
+    const std::vector<Station>& stations() const { return m_stations; }
     // The position at `md`; false outside the stations' MD range.
     bool AtMd(double md, Point& out) const;
     // The MD at which the path reaches `tvd`, for a path that never turns
@@ -34,6 +36,13 @@ private:
     std::vector<Station> m_stations;
     Points m_points;
 };
+
+// The stations that the points were computed from by minimum curvature,
+// recovered from the points alone: one per point, at its MD. Exact for points
+// that minimum curvature made (up to rounding), when the hole leaves its
+// first point heading as the first two intervals imply; for other points, a
+// smooth set of directions through them. A single point is vertical.
+std::vector<Station> StationsFromPoints(const Points& points);
 
 // A vertical hole from the surface to `totalDepth`: three points at 0, half
 // and all of it.

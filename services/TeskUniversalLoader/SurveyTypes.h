@@ -25,4 +25,11 @@ struct Point {
 
 using Points = std::vector<Point>;
 
+// The direction of the hole at a wellbore point, when it is known: the
+// angles of the survey station the point was computed from.
+struct PointAngles {
+    double inclination = 0;
+    double azimuth = 0;
+};
+
 } // namespace tesk::survey

@@ -108,6 +108,17 @@ Descriptor Descriptor::Parse(const std::string& text, const std::string& origin)
         }
     }
     d.currentAoi = get<std::string>(j, "currentAoi", "", origin, "");
+    if (const auto le = j.find("logicalExtents"); le != j.end() && !le->is_null()) {
+        if (!le->is_object()) fail(origin, "field 'logicalExtents' must be an object");
+        LogicalExtents& x = d.logicalExtents;
+        x.set = true;
+        x.crs = get<std::string>(*le, "crs", "", origin, "logicalExtents.");
+        x.north = bound(*le, "north", origin, "logicalExtents.");
+        x.south = bound(*le, "south", origin, "logicalExtents.");
+        x.east = bound(*le, "east", origin, "logicalExtents.");
+        x.west = bound(*le, "west", origin, "logicalExtents.");
+        if (x.south > x.north) fail(origin, "field 'logicalExtents.south' lies north of 'north'");
+    }
     if (const auto ud = j.find("userDefaults"); ud != j.end()) {
         if (!ud->is_object()) fail(origin, "field 'userDefaults' must be an object");
         d.userDefaults.activeStratColumn = get<std::string>(*ud, "activeStratColumn", "", origin, "userDefaults.");
@@ -132,6 +143,10 @@ std::string Descriptor::ToJson() const {
                         {"south", a.south}, {"east", a.east}, {"west", a.west}});
     j["areasOfInterest"] = list;
     j["currentAoi"] = currentAoi;
+    if (logicalExtents.set)
+        j["logicalExtents"] = {{"crs", logicalExtents.crs}, {"north", logicalExtents.north},
+                               {"south", logicalExtents.south}, {"east", logicalExtents.east},
+                               {"west", logicalExtents.west}};
     j["userDefaults"] = {{"activeStratColumn", userDefaults.activeStratColumn},
                          {"currentInterpreter", userDefaults.currentInterpreter}};
     return j.dump(2) + "\n";

@@ -12,12 +12,15 @@
 //     "areasOfInterest": [ { "name": "North Block", "viewSuffix": "NorthBlock", "crs": "EPSG:4326",
 //                            "north": 29.8, "south": 29.6, "east": -94.2, "west": -94.6 } ],
 //     "currentAoi": "North Block",
+//     "logicalExtents": { "crs": "EPSG:32615", "north": 3303000, "south": 3247000, "east": 389000, "west": 339000 },
 //     "userDefaults": { "activeStratColumn": "Gulf Coast", "currentInterpreter": "jdoe" }
 //   }
 //
 // Unit codes: 1 feet, 2 metres. An area of interest whose west bound is
 // greater than its east bound, in a geographic coordinate system, crosses
-// the 180th meridian.
+// the 180th meridian. The logical extents are the project's map window; a
+// project without them takes the box of its wells. An empty "crs" of an area
+// or of the logical extents means the database's.
 
 #include <string>
 #include <vector>
@@ -40,6 +43,12 @@ struct AreaOfInterest {
     double north = 0, south = 0, east = 0, west = 0;
 };
 
+struct LogicalExtents {
+    bool set = false;  // false: not in the descriptor
+    std::string crs;
+    double north = 0, south = 0, east = 0, west = 0;
+};
+
 struct UserDefaults {
     std::string activeStratColumn;
     std::string currentInterpreter;
@@ -55,6 +64,7 @@ struct Descriptor {
     std::string displayCrs = "EPSG:4326";
     std::vector<AreaOfInterest> areas;
     std::string currentAoi;
+    LogicalExtents logicalExtents;
     UserDefaults userDefaults;
 
     bool IsOdbc() const { return !odbcConnect.empty(); }

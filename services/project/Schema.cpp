@@ -1,5 +1,7 @@
 #include "services/project/Schema.h"
 
+#include <utility>
+
 #include "platform/db/CDatabase.h"
 
 namespace tesk::project {
@@ -81,6 +83,8 @@ const TableDef kTables[] = {
   "MD" DOUBLE PRECISION NOT NULL CHECK ("MD" >= 0),
   "Inclination" DOUBLE PRECISION NOT NULL CHECK ("Inclination" BETWEEN 0 AND 180),
   "Azimuth" DOUBLE PRECISION NOT NULL CHECK ("Azimuth" >= 0 AND "Azimuth" < 360),
+  "Display X" DOUBLE PRECISION,
+  "Display Y" DOUBLE PRECISION,
   UNIQUE ("Well ID", "MD"))SQL"},
     {table::kFaultPick, R"SQL(
   @KEY@,
@@ -166,7 +170,72 @@ const TableDef kTables[] = {
   "Alias" VARCHAR(60) NOT NULL,
   "Formation" VARCHAR(60) NOT NULL,
   UNIQUE ("Alias", "Formation"))SQL"},
+    // What a unit category measures decides its unit: depths and elevations
+    // take the depth unit, distances the distance unit, map coordinates the
+    // unit of the coordinate system's axes; geographic coordinates have none.
+    {table::kUnitCategory, R"SQL(
+  @KEY@,
+  "Category" VARCHAR(40) NOT NULL UNIQUE,
+  "Quantity" VARCHAR(24) NOT NULL
+    CHECK ("Quantity" IN ('DEPTH', 'DISTANCE', 'MAP COORDINATE', 'GEOGRAPHIC COORDINATE')),
+  "Description" TEXT)SQL"},
+    // The unit category of a field, by the record-set name a client opens.
+    {table::kFieldUnitCategory, R"SQL(
+  @KEY@,
+  "Record Set" VARCHAR(60) NOT NULL,
+  "Field" VARCHAR(60) NOT NULL,
+  "Category" VARCHAR(40) NOT NULL REFERENCES "UnitCategory" ("Category") ON UPDATE CASCADE,
+  UNIQUE ("Record Set", "Field"))SQL"},
 };
+
+const char* kUnitCategories[][3] = {
+    {"Measured Depth", "DEPTH", "Depth along the wellbore from the kelly bushing"},
+    {"Vertical Depth", "DEPTH", "True vertical depth below the kelly bushing, or below sea level"},
+    {"Elevation", "DEPTH", "Height above sea level"},
+    {"Distance", "DISTANCE", "Horizontal distances and offsets"},
+    {"Map Coordinate", "MAP COORDINATE", "A position in the database coordinate system"},
+    {"Geographic Coordinate", "GEOGRAPHIC COORDINATE", "A longitude or latitude in degrees"},
+};
+
+struct FieldCategories {
+    std::vector<const char*> recordSets;
+    std::vector<std::pair<const char*, const char*>> fields;  // field, category
+};
+
+const FieldCategories kFieldCategories[] = {
+    {{"WellHeader"},
+     {{"Lng", "Map Coordinate"},
+      {"Lat", "Map Coordinate"},
+      {"Longitude", "Geographic Coordinate"},
+      {"Latitude", "Geographic Coordinate"},
+      {"Surface Z", "Elevation"},
+      {"KB Elevation", "Elevation"},
+      {"Total Depth", "Measured Depth"}}},
+    {{"Formations", "OrderedFormations"},
+     {{"Top MD", "Measured Depth"}, {"Top TVD", "Vertical Depth"}, {"Top Subsea", "Vertical Depth"}}},
+    {{"Faults"},
+     {{"Top MD", "Measured Depth"},
+      {"Top TVD", "Vertical Depth"},
+      {"Subsea", "Vertical Depth"},
+      {"Throw", "Distance"}}},
+    {{"WellSurveys"},
+     {{"X Offset", "Distance"},
+      {"Y Offset", "Distance"},
+      {"TVD", "Vertical Depth"},
+      {"BH Longitude", "Geographic Coordinate"},
+      {"BH Latitude", "Geographic Coordinate"},
+      {"Horizontal Displacement", "Distance"},
+      {"Long/Y", "Map Coordinate"},
+      {"Lat/X", "Map Coordinate"}}},
+    {{"TeskStratFieldSection", "TeskFaultFieldPt", "TeskSurfGuidingPts"},
+     {{"X", "Map Coordinate"}, {"Y", "Map Coordinate"}, {"Z", "Elevation"}}},
+};
+
+std::string quoted(const char* text) {
+    std::string out = "'";
+    for (const char* c = text; *c; ++c) out += *c == '\'' ? std::string("''") : std::string(1, *c);
+    return out + "'";
+}
 
 const char* kIndexes[] = {
     R"(CREATE INDEX "FaultPick_Well" ON "FaultPick" ("Well ID"))",
@@ -223,7 +292,26 @@ std::vector<std::string> SchemaStatements(tesk::db::Engine engine) {
         out.push_back(rowVersionTrigger(t.name, pg));
     }
     for (const char* index : kIndexes) out.emplace_back(index);
+    if (pg) {
+        // An area-of-interest box names the point tables' coordinates bare
+        // (X BETWEEN ...), which PostgreSQL folds to lower case: these tables
+        // carry lower-case copies of "X" and "Y" that the database keeps equal.
+        for (const char* t : {"StratFieldSection", "FaultFieldPoint", "SurfaceGuidingPoint"}) {
+            out.push_back(std::string("ALTER TABLE \"") + t +
+                          "\" ADD COLUMN x DOUBLE PRECISION GENERATED ALWAYS AS (\"X\") STORED,"
+                          " ADD COLUMN y DOUBLE PRECISION GENERATED ALWAYS AS (\"Y\") STORED");
+            out.push_back(std::string("CREATE INDEX \"") + t + "_xy\" ON \"" + t + "\" (y, x)");
+        }
+    }
     out.emplace_back(kDistinctSourceView);
+    for (const auto& c : kUnitCategories)
+        out.push_back("INSERT INTO \"UnitCategory\" (\"Category\", \"Quantity\", \"Description\") VALUES (" +
+                      quoted(c[0]) + ", " + quoted(c[1]) + ", " + quoted(c[2]) + ")");
+    for (const FieldCategories& g : kFieldCategories)
+        for (const char* rs : g.recordSets)
+            for (const auto& [field, category] : g.fields)
+                out.push_back("INSERT INTO \"FieldUnitCategory\" (\"Record Set\", \"Field\", \"Category\") VALUES (" +
+                              quoted(rs) + ", " + quoted(field) + ", " + quoted(category) + ")");
     return out;
 }
 

@@ -30,6 +30,8 @@ inline constexpr const char* kSurfaceGuidingPoint = "SurfaceGuidingPoint";
 inline constexpr const char* kKeyFieldLookup = "KeyFieldLookup";
 inline constexpr const char* kInterpIdSequence = "InterpIdSequence";
 inline constexpr const char* kFormationAlias = "FormationAlias";
+inline constexpr const char* kUnitCategory = "UnitCategory";
+inline constexpr const char* kFieldUnitCategory = "FieldUnitCategory";
 } // namespace table
 
 // The statements that create the schema on an empty database, in order. For

@@ -38,6 +38,7 @@ struct Well {
     bool deviated = false;
     std::vector<survey::Station> stations;
     survey::Points points;
+    std::vector<survey::PointAngles> angles;  // one per point: the station it was computed from
     double dip = 0;  // feet the formations deepen here against the field centre
 };
 

@@ -24,6 +24,8 @@ project::Descriptor sampleDescriptor(const SampleOptions& options, bool withDate
     d.areas.push_back({"Bay South UTM", "BaySouthUTM", "EPSG:32615", 3273000, 3253000, 350000, 325000});
     if (withDateline) d.areas.push_back({"Dateline", "Dateline", "EPSG:4326", 51.70, 51.20, -179.50, 179.50});
     d.currentAoi = kGulfField;
+    // The map window: Galveston Bay, in the display system's metres.
+    d.logicalExtents = {true, "EPSG:32615", 3303500, 3247000, 389500, 339000};
     d.userDefaults = {kGulfStratColumn, "jdoe"};
     return d;
 }

@@ -133,10 +133,12 @@ void Model::makeWell(int index, int datelineIndex) {
         }
         survey::SurveyPath path(w.stations);
         w.points = path.points();
+        for (const survey::Station& s : path.stations()) w.angles.push_back({s.inclination, s.azimuth});
         w.totalDepth = w.points.back().tvd;  // the total depth is vertical
     } else {
         w.stations = {{0, 0, 0}, {w.totalDepth, 0, 0}};
         w.points = survey::StraightHolePoints(w.totalDepth);
+        w.angles.assign(w.points.size(), survey::PointAngles{});
     }
     wells.push_back(std::move(w));
 }

@@ -106,7 +106,7 @@ void writeWells(tesk::db::Connection& c, const Model& model, SampleSummary& summ
     for (const Well& w : model.wells) {
         well({w.id, w.name, w.operatorName, w.status, w.field, w.x, w.y, w.longitude, w.latitude,
               fixed(w.ground, "%.1f"), fixed(w.kb, "%.2f"), w.totalDepth, stamp(w.spud), stamp(w.completion),
-              int64_t(w.deviated ? 1 : 0), survey::EncodeSurveyBlob(w.points),
+              int64_t(w.deviated ? 1 : 0), survey::EncodeSurveyBlob(w.points, w.angles),
               w.status == "DRY" ? Value{std::string("Plugged and abandoned after drill-stem tests")} : Value{},
               modified});
         for (const survey::Station& s : w.stations) station({w.id, s.md, s.inclination, s.azimuth});

@@ -132,17 +132,20 @@ TEST_P(DataFactoryTest, FiltersSortsAndTrailingArgumentsNarrowTheRows) {
     }
     EXPECT_EQ(sequence, 14);
 
-    // The survey row of one well, made when the well has none.
+    // The survey row of one well; a well without one gets none.
     const std::string straight = scalar("SELECT MIN(\"Well ID\") FROM \"WellHeader\" WHERE \"Is Deviated\" = 0");
     ASSERT_EQ(count("DirectionalSurvey", "\"Well ID\" = '" + straight + "'"), 0);
+    EXPECT_EQ(factory().CreateSurveyDirRecordset(CRecordset::useDefault, nullptr, 0, "", "", straight.c_str(), false),
+              nullptr);
+    const std::string deviated = scalar("SELECT MIN(\"Well ID\") FROM \"DirectionalSurvey\"");
     std::unique_ptr<CTeskSurveyDirSet> dir(
-        factory().CreateSurveyDirRecordset(CRecordset::useDefault, nullptr, 0, "", "", straight.c_str(), false));
+        factory().CreateSurveyDirRecordset(CRecordset::useDefault, nullptr, 0, "", "", deviated.c_str(), false));
     ASSERT_TRUE(dir && !dir->IsEOF());
-    EXPECT_EQ(dir->m_strWellID, straight);
+    EXPECT_EQ(dir->m_strWellID, deviated);
     dir->Edit();
     factory().FillSurveyDirText(dir->m_strSurveyText);
     EXPECT_TRUE(dir->Update());
-    EXPECT_NE(scalar("SELECT \"Survey Text\" FROM \"DirectionalSurvey\" WHERE \"Well ID\" = '" + straight + "'")
+    EXPECT_NE(scalar("SELECT \"Survey Text\" FROM \"DirectionalSurvey\" WHERE \"Well ID\" = '" + deviated + "'")
                   .find("Minimum curvature"), std::string::npos);
     EXPECT_EQ(factory().CreateSurveyDirRecordset(CRecordset::useDefault, nullptr, 0, "", "", "no-such-well", false),
               nullptr);
@@ -196,34 +199,10 @@ TEST_P(DataFactoryTest, FailedPickOpenReleasesTheSetExactlyOnce) {
     EXPECT_EQ(CountedPickSet::s_deleted, 2);
 }
 
-TEST_P(DataFactoryTest, ProjectQueriesReflectTheCurrentProject) {
+TEST_P(DataFactoryTest, AreaOfInterestNamesTranslateToTheirViews) {
     EXPECT_EQ(CTeskDataFactory::TranslateAOIToViewName("North Block"), "NorthBlock");
     EXPECT_EQ(CTeskDataFactory::TranslateAOIToViewName("north block"), "");
     EXPECT_EQ(CTeskDataFactory::TranslateAOIToViewName(), "GalvestonBay");
-
-    const int first = CTeskDataFactory::GetNextInterpId("StratFieldSection");
-    EXPECT_EQ(first, std::stoi(scalar("SELECT MAX(\"InterpID\") FROM \"StratFieldSection\"")) + 1);
-    EXPECT_EQ(CTeskDataFactory::GetNextInterpId("StratFieldSection"), first + 1);
-    EXPECT_EQ(CTeskDataFactory::GetNextInterpId("WellHeader"), -1);
-
-    EXPECT_TRUE(CTeskDataFactory::IsSourceWritable("Geology"));
-    EXPECT_FALSE(CTeskDataFactory::IsSourceWritable("Vendor"));
-    EXPECT_TRUE(CTeskDataFactory::GetIsAliasedFormation("Frio"));
-    EXPECT_EQ(CTeskDataFactory::GetFormationAlias("Frio"), "Oligocene");
-    EXPECT_EQ(CTeskDataFactory::GetAliasFormationList("Miocene"), (std::vector<CString>{"Fleming", "Oakville"}));
-    EXPECT_EQ(CTeskDataFactory::GetCurrentInterpreter(), "jdoe");
-
-    CTeskUnitsObjectImpl* units = CTeskDataInitializer::GetUnitsObject();
-    EXPECT_EQ(units->GetProjectDepthUnit(), MAP_SIZE_UNITS_FEET);
-    EXPECT_EQ(units->GetDisplayDistanceUnit(), MAP_SIZE_UNITS_METERS);
-    EXPECT_TRUE(units->DistanceProjectIsFeet());
-    EXPECT_EQ(units->GetCategoryUnit(units->GetFieldUnitCategory("Formations", "Top MD").c_str(), true), 1);
-
-    // User defaults are read afresh: an edit of the descriptor shows at once.
-    tesk::project::Descriptor d = CTeskProject::Current().GetDescriptor();
-    d.userDefaults.activeStratColumn = tesk::sample::kAleutianStratColumn;
-    CTeskProject::Current().SaveDescriptor(d);
-    EXPECT_EQ(CTeskDataInitializer::GetUserDefaults()->m_strActiveStratColumn, tesk::sample::kAleutianStratColumn);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, DataFactoryTest, testing::ValuesIn(availableEngines()), engineName);

@@ -66,6 +66,8 @@ TEST_F(ProjectOpenTest, BadDirectoriesAndDescriptorsNameTheProblem) {
         {"not-object", "[1, 2]", "top level must be an object"},
         {"bad-unit", R"({"units": {"projectDepth": 3}})", "'units.projectDepth' must be 1 (feet) or 2 (metres)"},
         {"bad-aoi", R"({"areasOfInterest": [{"name": "A", "north": "x"}]})", "'areasOfInterest[0].north'"},
+        {"bad-window", R"({"logicalExtents": {"north": 1, "south": 2, "east": 0, "west": 0}})",
+         "'logicalExtents.south' lies north of 'north'"},
         {"no-database-file", R"({"name": "x"})", "Project database is missing"},
     };
     for (const auto& c : cases) {
@@ -105,10 +107,13 @@ TEST_F(ProjectOpenTest, DescriptorRoundTripsAndCreateRefusesAnExistingProject) {
     d.areas.push_back({"West Side", "", "EPSG:4326", 30, 29, -94, -95});
     d.areas.back().viewSuffix = tesk::project::ViewSuffixFor("West Side");
     d.currentAoi = "West Side";
+    d.logicalExtents = {true, "EPSG:32615", 3303500, 3247000, 389500, 339000};
     d.userDefaults = {"Gulf Coast", "kmiller"};
     const Descriptor back = Descriptor::Parse(d.ToJson(), "test");
     EXPECT_EQ(back.ToJson(), d.ToJson());
     EXPECT_EQ(back.areas.at(0).viewSuffix, "West_Side");
+    EXPECT_EQ(back.logicalExtents.crs, "EPSG:32615");
+    EXPECT_FALSE(Descriptor::Parse("{}", "test").logicalExtents.set);
 
     CTeskProject::Create(m_dir.path() / "p", d);
     EXPECT_TRUE(CQoProjectInfo::IsUvoProject());
