@@ -2,8 +2,9 @@
 # TeskDataProvider library that link it, each in its own folder.
 
 add_library(TeskProviderCore OBJECT
-  recordset/RecordsetAdapter.cpp recordset/ColumnRoleTable.cpp
-  provider/RecordsetDispatch.cpp)
+  recordset/RecordsetAdapter.cpp recordset/ColumnRoleTable.cpp recordset/ColumnUnits.cpp recordset/LinkedDepth.cpp
+  recordset/SurveyField.cpp
+  provider/RecordsetDispatch.cpp survey/WellSurveyCore.cpp)
 target_include_directories(TeskProviderCore PUBLIC
   $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
   $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/TeskDataProvider>)
@@ -28,14 +29,17 @@ endfunction()
 
 tesk_add_flavour(TeskDataProviderManaged managed
   SOURCES managed/ManagedModule.cpp recordset/ManagedRecordset.cpp recordset/ManagedFieldExchange.cpp
-    provider/ManagedDataProvider.cpp
+    recordset/ManagedLinkedDepth.cpp recordset/ManagedSurveyField.cpp
+    provider/ManagedDataProvider.cpp provider/ManagedProjectQueries.cpp
+    managed/DataProvider.cpp managed/ManagedRecordset.cpp survey/ManagedWellSurvey.cpp
   DEPS TeskPlatformClr Ambrel)
 tesk_add_flavour(TeskDataProviderAutomation automation
   SOURCES automation/AutomationModule.cpp recordset/TeskRecordset.cpp recordset/AutomationFieldExchange.cpp
-    recordset/LosslessCoercion.cpp provider/DataProvider.cpp
+    recordset/LosslessCoercion.cpp recordset/AutomationLinkedDepth.cpp provider/DataProvider.cpp
+    provider/ProjectQueries.cpp survey/WellSurvey.cpp
   DEPS TeskPlatformCom)
 
-foreach(dir recordset provider managed automation services/Corvane services/DataTypes)
+foreach(dir recordset provider survey managed automation services/Corvane services/DataTypes)
   if(EXISTS ${PROJECT_SOURCE_DIR}/${dir})
     install(DIRECTORY ${PROJECT_SOURCE_DIR}/${dir}/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/TeskDataProvider/${dir}
       FILES_MATCHING PATTERN "*.h")

@@ -27,6 +27,29 @@ public:
     static ManagedRecordsetRef GetDynamicRecordset(const System::String& name, const System::String& sql,
                                                    const System::String& filter, const System::String& sort);
 
+    // The bounds of the named area of interest in database coordinates; the
+    // project's logical extents for a name that is no area of interest.
+    // Raises SystemException when they cannot be transformed or read; the
+    // outputs are then untouched.
+    static void GetExtentsInDBCoords(const char* lpszAOI, double& north, double& south, double& east,
+                                     double& west);
+
+    // Project queries, answered by the project services unchanged.
+    static System::Int16 GetProjectDepthUnit();
+    static System::Int16 GetDisplayDepthUnit();
+    static System::Int16 GetProjectDistanceUnit();
+    static System::Int16 GetDisplayDistanceUnit();
+    // Reloads the user defaults first.
+    static System::String GetActiveStratColumnName();
+    static System::Int32 GetNextInterpId(const System::String& tableName);
+    static System::String GetLayerDisplayName(const System::String& layerPath);
+    static System::String GetLayerPath(const System::String& layerDisplayName);
+    static bool IsSourceWritable(const System::String& source);
+    static bool IsFormationAliased(const System::String& formationName);
+    static System::String GetFormationAlias(const System::String& formationName);
+    static System::String GetAliasFormationList(const System::String& aliasName);
+    static System::String GetCurrentInterpreter();
+
 private:
     friend class ManagedDataProviderTestAccess;
     static void ExtendFilterForAOI(std::string& sFilter, const tesk::DataTypes::ManagedAoi& aoi);

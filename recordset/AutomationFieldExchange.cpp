@@ -282,7 +282,7 @@ VARIANT TeskRecordset::GetFieldValue(short index) {
 
 bool TeskRecordset::SetFieldValue(short index, const VARIANT& value) {
     AUTOMATION_ENTRY();
-    if (!m_core.IsValidOrdinal(index) || m_core.IsSurveyColumn(index)) return false;
+    if (!m_core.IsValidOrdinal(index) || m_core.IsFieldSurvey(index)) return false;
     Variant given;
     if (FAILED(VariantCopyInd(&given.get(), &value))) return false;
     CDBVariant dbValue;
@@ -297,7 +297,5 @@ bool TeskRecordset::SetFieldValue(short index, const VARIANT& value) {
     UpdateLinkedDepthColumns(index, dbValue);
     return stored;
 }
-
-void TeskRecordset::UpdateLinkedDepthColumns(short, const CDBVariant&) {}
 
 } // namespace TeskDataProvider

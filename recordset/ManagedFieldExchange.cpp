@@ -10,6 +10,7 @@
 #include "platform/db/CTime.h"
 #include "recordset/ManagedRecordset.h"
 #include "recordset/NullSentinel.h"
+#include "services/TeskDataFactory/CTeskHeaderAndBlobSet.h"
 
 namespace TeskDataProvider {
 
@@ -45,33 +46,25 @@ template <class T> const T& require(const ObjectRef& value) {
     return *v;
 }
 
-} // namespace
-
-void* ManagedRecordset::GetExchangedField(Int16 nIndex) {
-    MANAGED_ENTRY();
-    return m_core.GetExchangedField(nIndex);
+// The runtime's text from a member's 8-bit text. ASCII, most of what a
+// project holds, widens byte for byte; anything else takes the general decoder.
+System::String managedText(std::string_view text) {
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) return System::FromAnsi(text);
+    return System::String(std::u16string(text.begin(), text.end()));
 }
 
-const System::Type& ManagedRecordset::GetFieldType(Int16 index) {
-    MANAGED_ENTRY();
-    if (!m_core.IsValidOrdinal(index)) return System::Type::Of<System::Object>();
-    const CFieldInfo* info = m_core.GetExchangedFieldInfo(index);
-    return managedTypeOf(info ? info->m_nDataType : FX_NONE);
-}
-
-System::ObjectRef ManagedRecordset::GetFieldValue(Int16 index) {
-    MANAGED_ENTRY();
-    if (!m_core.IsValidOrdinal(index)) return System::NewObject();
-    ObjectRef value = GetExchangedFieldValue(index);
-    return value ? value : System::NewObject();
-}
-
-ObjectRef ManagedRecordset::GetExchangedFieldValue(Int16 nIndex) {
-    MANAGED_ENTRY();
-    void* pv = m_core.GetExchangedField(nIndex);
-    const CFieldInfo* info = m_core.GetExchangedFieldInfo(nIndex);
-    if (!pv || !info) return nullptr;
-    if (m_core.m_pBaseSet->IsFieldNull(pv)) return System::DBNull::Value();
+// The bound member's value boxed by its exchange code: DBNull for a null;
+// without a bound field, or for a code that carries no value, no object at all
+// or (contentless) a plain object. Shared by the public readers, each of which
+// has entered the module already; the caller's result is built in place.
+ObjectRef exchangedValue(const RecordsetAdapter& core, Int16 nIndex, bool contentless) {
+    void* pv = core.GetExchangedField(nIndex);
+    const CFieldInfo* info = core.GetExchangedFieldInfo(nIndex);
+    if (!pv || !info) return contentless ? System::NewObject() : nullptr;
+    // pv is the member numbered nIndex + 1 and members are unique in the
+    // map, so its null status is the one at nIndex.
+    if (core.m_pBaseSet->IsFieldNullAt(static_cast<size_t>(nIndex))) return System::DBNull::Value();
     switch (info->m_nDataType) {
     case FX_BOOL: return Box<bool>(*static_cast<int32_t*>(pv) != 0);
     case FX_BYTE: return Box<uint8_t>(*static_cast<uint8_t*>(pv));
@@ -102,15 +95,43 @@ ObjectRef ManagedRecordset::GetExchangedFieldValue(Int16 nIndex) {
     }
     case FX_TEXT:
     case FX_LONGTEXT:
-    case FX_DECIMALTEXT: return Box(System::FromAnsi(*static_cast<CString*>(pv)));
+    case FX_DECIMALTEXT: return Box(managedText(*static_cast<CString*>(pv)));
     case FX_FIXEDTEXT: {
         // The text ends at its terminator; the buffer's tail is not part of it.
         const char* buffer = static_cast<const char*>(pv);
         const size_t room = info->m_nLength > 0 ? static_cast<size_t>(info->m_nLength) : 0;
-        return Box(System::FromAnsi(std::string_view(buffer, strnlen(buffer, room))));
+        return Box(managedText(std::string_view(buffer, strnlen(buffer, room))));
     }
-    default: return nullptr;
+    default: return contentless ? System::NewObject() : nullptr;
     }
+}
+
+} // namespace
+
+void* ManagedRecordset::GetExchangedField(Int16 nIndex) {
+    MANAGED_ENTRY();
+    return m_core.GetExchangedField(nIndex);
+}
+
+const System::Type& ManagedRecordset::GetFieldType(Int16 index) {
+    MANAGED_ENTRY();
+    if (!m_core.IsValidOrdinal(index)) return System::Type::Of<System::Object>();
+    if (m_core.IsFieldSurvey(index)) return System::Type::Of<ManagedWellSurvey>();
+    const CFieldInfo* info = m_core.GetExchangedFieldInfo(index);
+    return managedTypeOf(info ? info->m_nDataType : FX_NONE);
+}
+
+System::ObjectRef ManagedRecordset::GetFieldValue(Int16 index) {
+    MANAGED_ENTRY();
+    if (!m_core.IsValidOrdinal(index)) return System::NewObject();
+    if (m_core.IsFieldSurvey(index))
+        return GetWellSurveyFromRecorset(static_cast<CTeskHeaderAndBlobSet*>(m_core.m_pBaseSet));
+    return exchangedValue(m_core, index, true);
+}
+
+ObjectRef ManagedRecordset::GetExchangedFieldValue(Int16 nIndex) {
+    MANAGED_ENTRY();
+    return exchangedValue(m_core, nIndex, false);
 }
 
 bool ManagedRecordset::SetExchangedFieldValue(Int16 nIndex, const ObjectRef& valueObj) {
@@ -180,6 +201,12 @@ bool ManagedRecordset::SetExchangedFieldValue(Int16 nIndex, const ObjectRef& val
 bool ManagedRecordset::SetFieldValue(Int16 index, const ObjectRef& valueObj) {
     MANAGED_ENTRY();
     if (!m_core.IsValidOrdinal(index)) return false;
+    if (m_core.IsFieldSurvey(index)) {
+        if (!valueObj) throw System::NullReferenceException();
+        auto survey = std::dynamic_pointer_cast<ManagedWellSurvey>(valueObj);
+        if (!survey) throw System::InvalidCastException();
+        return SetWellSurveyToRecordset(survey);
+    }
     const bool stored = SetExchangedFieldValue(index, valueObj);
     UpdateLinkedDepthColumns(index, valueObj);
     return stored;

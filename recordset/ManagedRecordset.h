@@ -9,6 +9,9 @@
 #include "platform/db/CDBException.h"
 #include "recordset/RecordsetAdapter.h"
 #include "services/Corvane/ITeskRecordset.h"
+#include "survey/ManagedWellSurvey.h"
+
+class CTeskHeaderAndBlobSet;
 
 namespace TeskDataProvider {
 
@@ -64,6 +67,29 @@ public:
     bool IsColumnKey(const char* lpszColumnName);
     void ClearKeyColumns();
 
+    // Linked depths, units and coordinates of the columns.
+    bool IsLinkedDepthColumn(const System::String& columnName);
+    void ClearLinkedDepthColumns();
+    System::Int16 GetFieldUnit(System::Int16 index);
+    bool IsFieldCoordinate(System::Int16 index);
+    bool IsFieldXCoordinate(System::Int16 index);
+    bool IsFieldYCoordinate(System::Int16 index);
+    System::Int16 GetCoordinateField(System::Int16 index);
+    void ClearCoordinateColumns();
+
+    // The survey field of a well-header record set.
+    bool IsTeskHeaderAndBlobSet();
+    bool HasSurveyField();
+    bool IsFieldSurvey(int index);
+    // A new survey object of the current row; null without a well-header set.
+    ManagedWellSurveyRef GetWellSurvey();
+    static ManagedWellSurveyRef GetWellSurveyFromRecorset(CTeskHeaderAndBlobSet* pHeaderAndBlobSet);
+    // Stores the survey as the current row's well's survey, with its
+    // stations and directional-survey row. False, with nothing written,
+    // without a well-header set, or for a deviated survey of a well without
+    // a directional-survey row.
+    bool SetWellSurveyToRecordset(const ManagedWellSurveyRef& wellSurvey);
+
     // The exception's message, at most 254 characters, in a new system error.
     static System::SystemException ConvertToManagedException(const CException& e);
 
@@ -73,8 +99,11 @@ public:
     RecordsetAdapter& Core() { return m_core; }
 
 protected:
-    // Brings the other linked depth column into line after a depth was written.
-    void UpdateLinkedDepthColumns(System::Int16 index, const System::ObjectRef& valueObj) {}
+    // Brings the other linked depth column into line after a depth was
+    // written. A value that is no number raises InvalidCastException or
+    // FormatException after the written field has kept it.
+    void UpdateLinkedDepthColumns(System::Int16 index, const System::ObjectRef& valueObj);
+    void UpdateLinkedDepth(double dValue, TeskDepthUnitType::DEPTH_UNIT_TYPE unitType);
     virtual void Dispose(bool disposing);
     void DeleteMe();
     // Unreleased at finalization: the object-lifetime registry disposes it later.

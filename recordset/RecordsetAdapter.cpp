@@ -173,7 +173,15 @@ void RecordsetAdapter::ClearKeyColumns() {
 void* RecordsetAdapter::GetExchangedField(int16_t nIndex) const {
     if (!m_pBaseSet || m_pBaseSet->m_mapFieldIndex.IsEmpty()) return nullptr;
     const intptr_t wanted = static_cast<intptr_t>(nIndex) + 1;
-    for (const auto& [member, number] : m_pBaseSet->m_mapFieldIndex)
+    // Fields register in order, so the entry at the ordinal's place is nearly
+    // always the one; field numbers are unique, so a hit there is the answer
+    // the walk would give. The walk remains for maps a member re-registered.
+    const CMapPtrToPtr& map = m_pBaseSet->m_mapFieldIndex;
+    if (nIndex >= 0 && nIndex < map.GetCount()) {
+        const auto& [member, number] = *(map.begin() + nIndex);
+        if (reinterpret_cast<intptr_t>(number) == wanted) return member;
+    }
+    for (const auto& [member, number] : map)
         if (reinterpret_cast<intptr_t>(number) == wanted) return member;
     return nullptr;
 }

@@ -13,6 +13,8 @@
 #include "platform/db/CRecordset.h"
 #include "recordset/ColumnRoles.h"
 
+class CTeskSurveyPts;
+
 namespace TeskDataProvider {
 
 class RecordsetAdapter {
@@ -68,13 +70,39 @@ public:
     bool IsColumnKey(const char* lpszColumnName) const;
     void ClearKeyColumns();
 
+    // Linked depths: the name test, the written column's kind and the
+    // ordinal of the column of a kind (-1 for none).
+    bool IsLinkedDepthColumn(const char* lpszColumnName) const;
+    bool GetLinkedDepthType(int16_t index, TeskDepthUnitType::DEPTH_UNIT_TYPE& type) const;
+    int16_t GetLinkedDepthOrdinal(TeskDepthUnitType::DEPTH_UNIT_TYPE type) const;
+    void ClearLinkedDepthColumns();
+    // The depth of the other kind at `depth` on the well's stored survey:
+    // TVD for a written MD, MD for a written TVD. A well without a deviated
+    // survey (straight, none stored, or one that fails to load) gives `depth`.
+    static double ConvertLinkedDepth(const std::string& wellId, double depth,
+                                     TeskDepthUnitType::DEPTH_UNIT_TYPE writtenType);
+
+    // Units and coordinates of a column, by its name; -1 or false for an
+    // ordinal that is not valid.
+    int16_t GetFieldUnit(int16_t index) const;
+    bool IsFieldCoordinate(int16_t index) const;
+    bool IsFieldXCoordinate(int16_t index) const;
+    bool IsFieldYCoordinate(int16_t index) const;
+    int16_t GetCoordinateField(int16_t index) const;
+    void ClearCoordinateColumns();
+
     // The bound member of the column at nIndex, found by walking the record
     // set's field-number map; null without a record set or bound field.
     void* GetExchangedField(int16_t nIndex) const;
     // The field-exchange entry of the column, or null.
     const CFieldInfo* GetExchangedFieldInfo(int16_t nIndex) const;
-    // The well-header survey column is read and written as a survey object.
-    bool IsSurveyColumn(int16_t index) const { return false; }
+    // The survey field: a well-header record set carries each well's survey
+    // in its column "Survey Points", read and written as a survey object.
+    bool IsTeskHeaderAndBlobSet() const;
+    bool IsFieldSurvey(int index) const;
+    // A new point set filled from the current row's survey; null without a
+    // well-header record set.
+    CTeskSurveyPts* ReadSurveyPts() const;
 
     const Flavour m_flavour;
 

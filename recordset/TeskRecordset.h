@@ -48,6 +48,12 @@ public:
     bool SetFieldValue(short index, const VARIANT& value);
     // Exact, case-sensitive comparison with the record set's key column names.
     bool IsKeyColumn(const std::string& columnName);
+    bool IsLinkedDepthColumn(const std::string& columnName);
+    short GetFieldUnit(short index);
+    bool IsFieldCoordinate(short index);
+    bool IsFieldXCoordinate(short index);
+    bool IsFieldYCoordinate(short index);
+    short GetCoordinateField(short index);
 
     // The exchange beneath the values, through the database variant.
     void* GetExchangedField(short nIndex);
@@ -60,6 +66,7 @@ public:
 private:
     // Brings the linked depth columns in line after a value was written.
     void UpdateLinkedDepthColumns(short index, const CDBVariant& value);
+    void UpdateLinkedDepth(double dValue, TeskDepthUnitType::DEPTH_UNIT_TYPE unitType);
 
     RecordsetAdapter m_core;
 };

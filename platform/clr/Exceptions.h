@@ -30,6 +30,12 @@ public:
     using SystemException::SystemException;
 };
 
+class FormatException : public SystemException {
+public:
+    FormatException() : SystemException("Input string was not in a correct format.") {}
+    using SystemException::SystemException;
+};
+
 class ArgumentException : public SystemException {
 public:
     using SystemException::SystemException;

@@ -155,6 +155,7 @@ void CRecordset::positionOnFirst() {
 
 void CRecordset::Close() {
     m_byKey.reset();
+    m_updates.clear();
     m_scan.reset();
     m_scanPeer.reset();
     m_columns.clear();
@@ -633,20 +634,34 @@ bool CRecordset::doUpdate() {
     sql += " WHERE " + quoteIdent(key) + " = ?";
     if (!version.empty()) sql += " AND " + quoteIdent(version) + " = ?";
 
-    auto st = m_pDatabase->connection().prepare(sql);
+    tesk::db::Statement& st = preparedUpdate(sql);
     int p = 0;
-    for (size_t i : fields) st->bind(p++, fieldValue(i), fieldSqlTypeHint(i));
+    for (size_t i : fields) st.bind(p++, fieldValue(i), fieldSqlTypeHint(i));
     const int64_t rowKey = m_keys[static_cast<size_t>(m_pos)];
-    st->bind(p++, rowKey);
-    if (!version.empty()) st->bind(p++, m_currentVersion);
-    st->execute();
-    const int64_t affected = st->rowsAffected();
+    st.bind(p++, rowKey);
+    if (!version.empty()) st.bind(p++, m_currentVersion);
+    st.execute();
+    const int64_t affected = st.rowsAffected();
     if (affected == 0) raiseChangedOrGone(rowKey);
     if (affected > 1)
         ThrowDBException("The update changed " + std::to_string(affected) + " rows instead of one.", "HY000");
     m_editMode = noMode;
     reloadCurrent();
     return true;
+}
+
+tesk::db::Statement& CRecordset::preparedUpdate(const std::string& sql) {
+    for (auto& [text, statement] : m_updates)
+        if (text == sql) {
+            statement->reset();
+            return *statement;
+        }
+    // Each set of changed columns has its own text; a client that keeps
+    // changing different columns must not make the list grow without end.
+    constexpr size_t kKeptUpdates = 8;
+    if (m_updates.size() >= kKeptUpdates) m_updates.erase(m_updates.begin());
+    m_updates.emplace_back(sql, m_pDatabase->connection().prepare(sql));
+    return *m_updates.back().second;
 }
 
 void CRecordset::raiseChangedOrGone(int64_t key) {

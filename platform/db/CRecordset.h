@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/db/Backend.h"
@@ -75,6 +76,9 @@ public:
     void CancelUpdate();
 
     bool IsFieldNull(const void* pv) const;
+    // The same answer for the field at 0-based position nField, for callers
+    // that hold the position: no walk of the field-number map.
+    bool IsFieldNullAt(size_t nField) const { return nField < m_nullFlags.size() && m_nullFlags[nField] != 0; }
     void SetFieldNull(void* pv, bool bNull = true);
 
     CString m_strFilter;
@@ -133,6 +137,7 @@ private:
     void snapshotFields();
     std::vector<size_t> changedFields();
     int fieldIndex(const void* pv) const;
+    tesk::db::Statement& preparedUpdate(const std::string& sql);
     void doInsert();
     bool doUpdate();
     [[noreturn]] void raiseChangedOrGone(int64_t key);
@@ -147,6 +152,9 @@ private:
     std::unique_ptr<tesk::db::Connection> m_scanPeer;
     std::unique_ptr<tesk::db::Statement> m_scan;
     std::unique_ptr<tesk::db::Statement> m_byKey;
+    // UPDATE statements by their text, kept while the record set is open: an
+    // edit loop writes the same columns row after row.
+    std::vector<std::pair<std::string, std::unique_ptr<tesk::db::Statement>>> m_updates;
     std::vector<tesk::db::ColumnDesc> m_columns;
     bool m_scanDone = false;
     size_t m_scanRow = 0;  // rows fetched from the scan since it last ran

@@ -13,15 +13,6 @@ void CMapPtrToPtr::SetAt(void* key, void* value) {
     m_entries.emplace_back(key, value);
 }
 
-bool CMapPtrToPtr::Lookup(const void* key, void*& value) const {
-    for (const auto& entry : m_entries)
-        if (entry.first == key) {
-            value = entry.second;
-            return true;
-        }
-    return false;
-}
-
 void CFieldExchange::Register(int32_t code, const char* szName, void* pv, long length) {
     m_prs->registerField(code, szName, pv, length);
 }

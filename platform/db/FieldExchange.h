@@ -48,7 +48,15 @@ class CMapPtrToPtr {
 public:
     using Entry = std::pair<void*, void*>;
     void SetAt(void* key, void* value);
-    bool Lookup(const void* key, void*& value) const;
+    // Inline: record sets look members up once per value a client reads.
+    bool Lookup(const void* key, void*& value) const {
+        for (const auto& entry : m_entries)
+            if (entry.first == key) {
+                value = entry.second;
+                return true;
+            }
+        return false;
+    }
     bool IsEmpty() const { return m_entries.empty(); }
     int GetCount() const { return static_cast<int>(m_entries.size()); }
     void RemoveAll() { m_entries.clear(); }

@@ -149,9 +149,12 @@ public:
     int64_t getInt64(int column) override { return sqlite3_column_int64(m_stmt, column); }
     double getDouble(int column) override { return sqlite3_column_double(m_stmt, column); }
     std::string_view getText(int column) override {
-        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
-        return p ? std::string_view(p, static_cast<size_t>(sqlite3_column_bytes(m_stmt, column)))
-                 : std::string_view();
+        // Text and length from the one value: each column accessor enters the
+        // statement afresh. Connections here are single-threaded (no mutex),
+        // which is what makes reading the column's value directly safe.
+        sqlite3_value* v = sqlite3_column_value(m_stmt, column);
+        const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+        return p ? std::string_view(p, static_cast<size_t>(sqlite3_value_bytes(v))) : std::string_view();
     }
     std::string_view getBlob(int column) override {
         const auto* p = static_cast<const char*>(sqlite3_column_blob(m_stmt, column));
@@ -217,6 +220,7 @@ public:
         } catch (const CDBException&) {
             // a read-only or in-memory database keeps its journal
         }
+        sqlite3_wal_hook(m_db, &SqliteConnection::afterCommit, this);
     }
     ~SqliteConnection() override { sqlite3_close_v2(m_db); }
 
@@ -244,9 +248,30 @@ public:
     std::string serverInfo() override { return std::string("SQLite ") + sqlite3_libversion(); }
 
 private:
+    // SQLite's own automatic checkpoint, with one difference. A record set
+    // streaming its rows holds a read snapshot on its scan connection, and
+    // no checkpoint can pass that snapshot until the scan ends; the built-in
+    // rule (try once the log passes kCheckpointPages) would then try again
+    // after every commit of an edit loop, each try walking the whole log.
+    // Here a blocked log is tried again only once it has grown by as much.
+    static constexpr int kCheckpointPages = 1000;  // SQLite's default threshold
+    static int afterCommit(void* self, sqlite3* db, const char* name, int pages) {
+        auto* connection = static_cast<SqliteConnection*>(self);
+        if (pages < kCheckpointPages) {
+            connection->m_checkpointTriedAt = 0;
+            return SQLITE_OK;
+        }
+        if (connection->m_checkpointTriedAt != 0 && pages - connection->m_checkpointTriedAt < kCheckpointPages)
+            return SQLITE_OK;
+        connection->m_checkpointTriedAt = pages;
+        sqlite3_wal_checkpoint_v2(db, name, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+        return SQLITE_OK;
+    }
+
     std::string m_path;
     int m_timeout;
     sqlite3* m_db = nullptr;
+    int m_checkpointTriedAt = 0;  // log pages at the last checkpoint tried
 };
 
 } // namespace

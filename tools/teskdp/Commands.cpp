@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "CommandSupport.h"
+#include "ProjectCommands.h"
 #include "RowWriter.h"
 #include "ValueText.h"
 #include "platform/db/CDBException.h"
@@ -19,61 +21,6 @@ using TeskDataProvider::ManagedRecordsetRef;
 namespace {
 
 namespace fs = std::filesystem;
-
-void openProject(const Options& options) {
-    if (auto dir = options.get("project")) {
-        CTeskProject::Open(*dir);
-        return;
-    }
-    const char* env = std::getenv(CTeskProject::kEnvironmentVariable);
-    if (!env || !*env) throw std::runtime_error("no project: give --project DIR or set TESK_PROJECT");
-    CTeskProject::Open(env);
-}
-
-const std::string& requireName(const Options& options) {
-    if (options.positional.empty()) throw std::invalid_argument(options.command + " needs a record-set name");
-    return options.positional.front();
-}
-
-// Opens the named record set; an unknown name is an error here.
-ManagedRecordsetRef openNamed(const Options& options, const std::string& filter) {
-    const std::string& name = requireName(options);
-    auto aoi = std::make_shared<tesk::DataTypes::ManagedAoi>();
-    if (auto aoiName = options.get("aoi")) aoi->Name = System::FromAnsi(*aoiName);
-    auto rs = ManagedDataProvider::GetTeskRecordset(System::FromAnsi(name), System::FromAnsi(filter),
-                                                    System::FromAnsi(options.get("sort").value_or("")), aoi);
-    if (!rs)
-        throw std::invalid_argument("'" + name +
-                                    "' is not a record set (WellHeader, Formations, OrderedFormations, WellSurveys, "
-                                    "Faults, FormationLookup, FaultLookup, HierarchicalSources, DistinctSources, "
-                                    "TeskStratFieldSection, TeskFaultFieldPt, TeskSurfGuidingPts, "
-                                    "QO_KEYFIELDLOOKUP_PROXY)");
-    return rs;
-}
-
-long limitOf(const Options& options) {
-    const std::string text = options.get("limit").value_or("-1");
-    char* end = nullptr;
-    const long n = std::strtol(text.c_str(), &end, 10);
-    if (end == text.c_str() || *end) throw std::invalid_argument("--limit needs a number, not '" + text + "'");
-    return n;
-}
-
-void printRows(TeskDataProvider::ManagedRecordset& rs, const Options& options, std::ostream& out) {
-    auto writer = MakeRowWriter(options.get("format").value_or("table"), out);
-    const short n = rs.GetNumFields();
-    std::vector<std::string> names;
-    for (short i = 0; i < n; ++i) names.push_back(System::ToAnsi(rs.GetFieldName(i)));
-    writer->header(names);
-    const long limit = limitOf(options);
-    std::vector<System::ObjectRef> values(static_cast<size_t>(n));
-    long printed = 0;
-    for (; !rs.IsEOF() && (limit < 0 || printed < limit); rs.MoveNext(), ++printed) {
-        for (short i = 0; i < n; ++i) values[static_cast<size_t>(i)] = rs.GetFieldValue(i);
-        writer->row(values);
-    }
-    writer->finish();
-}
 
 struct Assignment {
     short ordinal;
@@ -100,10 +47,25 @@ std::vector<Assignment> parseAssignments(TeskDataProvider::ManagedRecordset& rs,
     return out;
 }
 
-void applyAssignments(TeskDataProvider::ManagedRecordset& rs, const std::vector<Assignment>& assignments) {
-    for (const Assignment& a : assignments)
+// Writes the values; a measured or vertical depth also shows the other one
+// as the provider recomputed it from the well's survey.
+void applyAssignments(TeskDataProvider::ManagedRecordset& rs, const std::vector<Assignment>& assignments,
+                      std::ostream* report = nullptr) {
+    for (const Assignment& a : assignments) {
         if (!rs.SetFieldValue(a.ordinal, a.value))
             throw std::invalid_argument("the value for column '" + a.column + "' does not fit it");
+        TeskDepthUnitType::DEPTH_UNIT_TYPE kind;
+        if (!report || !rs.Core().GetLinkedDepthType(a.ordinal, kind) || kind == TeskDepthUnitType::DEPTH_SUBSEA)
+            continue;
+        const short partner = rs.Core().GetLinkedDepthOrdinal(
+            kind == TeskDepthUnitType::DEPTH_MD ? TeskDepthUnitType::DEPTH_TVD : TeskDepthUnitType::DEPTH_MD);
+        if (partner < 0) continue;
+        const short well = rs.GetColumnIndex("Well ID");
+        *report << (well >= 0 ? "well " + FormatValue(rs.GetFieldValue(well)) + ": " : std::string()) << a.column
+                << " = " << FormatValue(rs.GetFieldValue(a.ordinal)) << ", "
+                << System::ToAnsi(rs.GetFieldName(partner)) << " = " << FormatValue(rs.GetFieldValue(partner))
+                << '\n';
+    }
 }
 
 std::string requireFilter(const Options& options) {
@@ -114,21 +76,21 @@ std::string requireFilter(const Options& options) {
 }
 
 int read(const Options& options, std::ostream& out) {
-    openProject(options);
-    auto rs = openNamed(options, options.get("filter").value_or(""));
-    printRows(*rs, options, out);
+    OpenProject(options);
+    auto rs = OpenNamed(options, options.get("filter").value_or(""));
+    PrintRows(*rs, options, out);
     rs->Dispose();
     return 0;
 }
 
 int sql(const Options& options, std::ostream& out) {
-    openProject(options);
+    OpenProject(options);
     if (options.positional.size() < 2) throw std::invalid_argument("sql needs a label and a statement");
     auto rs = ManagedDataProvider::GetDynamicRecordset(
         System::FromAnsi(options.positional[0]), System::FromAnsi(options.positional[1]),
         System::FromAnsi(options.get("filter").value_or("")), System::FromAnsi(options.get("sort").value_or("")));
     if (!rs) throw std::runtime_error("the statement gave no record set");
-    printRows(*rs, options, out);
+    PrintRows(*rs, options, out);
     rs->Dispose();
     return 0;
 }
@@ -136,14 +98,14 @@ int sql(const Options& options, std::ostream& out) {
 // Changes every row the filter selects; a refusal stops at that row and says
 // how many rows had changed before it.
 int edit(const Options& options, std::ostream& out) {
-    openProject(options);
-    auto rs = openNamed(options, requireFilter(options));
+    OpenProject(options);
+    auto rs = OpenNamed(options, requireFilter(options));
     const auto assignments = parseAssignments(*rs, options);
     long changed = 0;
     try {
         for (; !rs->IsEOF(); rs->MoveNext()) {
             rs->Edit();
-            applyAssignments(*rs, assignments);
+            applyAssignments(*rs, assignments, &out);
             if (rs->Update()) ++changed;
         }
     } catch (const std::exception& e) {
@@ -157,8 +119,8 @@ int edit(const Options& options, std::ostream& out) {
 }
 
 int add(const Options& options, std::ostream& out) {
-    openProject(options);
-    auto rs = openNamed(options, "1 = 0");
+    OpenProject(options);
+    auto rs = OpenNamed(options, "1 = 0");
     const auto assignments = parseAssignments(*rs, options);
     rs->AddNew();
     try {
@@ -174,8 +136,8 @@ int add(const Options& options, std::ostream& out) {
 }
 
 int remove(const Options& options, std::ostream& out) {
-    openProject(options);
-    auto rs = openNamed(options, requireFilter(options));
+    OpenProject(options);
+    auto rs = OpenNamed(options, requireFilter(options));
     long deleted = 0;
     try {
         for (; !rs->IsEOF(); rs->MoveNext(), ++deleted) rs->Delete();
@@ -215,7 +177,7 @@ int demo(const Options& options, std::ostream& out) {
     out << "   it has " << rs->GetNumFields() << " columns; the first rows:\n\n";
     Options print;
     print.values.emplace("limit", "8");
-    printRows(*rs, print, out);
+    PrintRows(*rs, print, out);
     const short md = rs->GetColumnIndex("Top MD");
     rs->MoveFirst();
     if (md >= 0 && !rs->IsEOF()) {
@@ -244,6 +206,8 @@ int RunCommand(const Options& options, std::ostream& out) {
         if (c == "delete") return remove(options, out);
         if (c == "demo") return demo(options, out);
         if (c == "create-sample") return createSample(options, out);
+        if (c == "project") return ShowProject(options, out);
+        if (c == "columns") return DescribeColumns(options, out);
     } catch (const CDBException& e) {
         throw std::runtime_error("the database refused: " + e.m_strError);
     } catch (const System::Exception& e) {

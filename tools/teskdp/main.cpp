@@ -14,12 +14,15 @@ const char* kUsage = R"(usage: teskdp [--project DIR] COMMAND ...
 
   demo [DIR]                     create the sample project in DIR (if new) and
                                  walk one request through the provider
-  read NAME [--filter SQL] [--sort SQL] [--aoi NAME] [--format table|csv|json] [--limit N]
+  read NAME [--filter SQL] [--sort SQL] [--aoi AREA] [--format table|csv|json] [--limit N]
+                                 --aoi keeps the rows of AREA's wells or inside its box
   sql LABEL STATEMENT [--filter SQL] [--sort SQL] [--format ...] [--limit N]
   edit NAME --filter SQL --set COLUMN=VALUE [--set ...]
   add NAME --set COLUMN=VALUE [--set ...]
   delete NAME --filter SQL
   create-sample DIR [--wells N] [--tops N]
+  project                        the project's units, coordinate systems and areas of interest
+  columns NAME [--format ...]    each column's type, key, linked depth, coordinate role and unit
 
 The project is DIR given with --project, else the directory named by TESK_PROJECT.
 NAME is one of the record-set names (WellHeader, Formations, Faults, ...).
