@@ -6,6 +6,7 @@
 
 #include "CommandSupport.h"
 #include "ProjectCommands.h"
+#include "SurveyCommand.h"
 #include "RowWriter.h"
 #include "ValueText.h"
 #include "platform/db/CDBException.h"
@@ -208,6 +209,7 @@ int RunCommand(const Options& options, std::ostream& out) {
         if (c == "create-sample") return createSample(options, out);
         if (c == "project") return ShowProject(options, out);
         if (c == "columns") return DescribeColumns(options, out);
+        if (c == "survey") return Survey(options, out);
     } catch (const CDBException& e) {
         throw std::runtime_error("the database refused: " + e.m_strError);
     } catch (const System::Exception& e) {

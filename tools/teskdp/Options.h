@@ -19,7 +19,8 @@ struct Options {
 };
 
 // Raises std::invalid_argument for an option without its value or one that
-// the command does not take.
-Options ParseOptions(int argc, char** argv, const std::vector<std::string>& known);
+// the command does not take. Flags take no value; a given flag holds "1".
+Options ParseOptions(int argc, char** argv, const std::vector<std::string>& known,
+                     const std::vector<std::string>& flags = {});
 
 } // namespace teskdp

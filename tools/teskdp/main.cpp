@@ -23,6 +23,10 @@ const char* kUsage = R"(usage: teskdp [--project DIR] COMMAND ...
   create-sample DIR [--wells N] [--tops N]
   project                        the project's units, coordinate systems and areas of interest
   columns NAME [--format ...]    each column's type, key, linked depth, coordinate role and unit
+  survey WELL [--points | --md X | --tvd Y | --stations | --load-stations FILE.csv]
+                                 the well's survey points (the default), the position at an MD,
+                                 the MD at a TVD, its stations, or new stations (CSV with the
+                                 header md,inclination,azimuth in degrees) written as its survey
 
 The project is DIR given with --project, else the directory named by TESK_PROJECT.
 NAME is one of the record-set names (WellHeader, Formations, Faults, ...).
@@ -34,7 +38,8 @@ VALUE NULL writes a database null; dates are YYYY-MM-DD[THH:MM:SS[.fff]].
 int main(int argc, char** argv) {
     try {
         const teskdp::Options options = teskdp::ParseOptions(
-            argc, argv, {"project", "filter", "sort", "aoi", "format", "limit", "set", "wells", "tops"});
+            argc, argv, {"project", "filter", "sort", "aoi", "format", "limit", "set", "wells", "tops", "md", "tvd", "load-stations"},
+            {"points", "stations"});
         if (options.command.empty() || options.command == "help") {
             std::cout << kUsage;
             return options.command.empty() ? 2 : 0;
