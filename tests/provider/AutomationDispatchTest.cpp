@@ -49,6 +49,19 @@ TEST_P(AutomationDispatchTest, CurrentAreaOfInterestRestrictsWellData) {
     EXPECT_FALSE(tops->IsKeyColumn("observation number"));
 }
 
+TEST_P(AutomationDispatchTest, ProjectQueries) {
+    TeskDataProvider::DataProvider provider;
+    const auto& d = CTeskProject::Current().GetDescriptor();
+    EXPECT_TRUE(provider.Connect());
+    EXPECT_EQ(provider.GetProjectDepthUnit(), d.units.projectDepth);
+    EXPECT_EQ(provider.GetDisplayDistanceUnit(), d.units.displayDistance);
+    EXPECT_EQ(provider.GetActiveStratColumnName(), d.userDefaults.activeStratColumn);
+    const int32_t first = provider.GetNextInterpId("FaultFieldPoint");
+    EXPECT_EQ(provider.GetNextInterpId("FaultFieldPoint"), first + 1);
+    EXPECT_EQ(provider.GetLayerDisplayName("Layers/Wells.lyr"), "Wells");
+    EXPECT_EQ(provider.GetLayerPath("Geology/Frio Top"), "Layers/Geology/Frio Top.lyr");
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, AutomationDispatchTest, testing::ValuesIn(availableEngines()), engineName);
 
 } // namespace

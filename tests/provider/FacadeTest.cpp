@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "managed/DataProvider.h"
 #include "provider/ManagedDataProvider.h"
 #include "services/Ambrel/GarbageManager.h"
@@ -98,6 +100,30 @@ TEST_P(FacadeTest, ProjectQueriesAnswerFromTheProject) {
     const System::String path("Layers/Geology/Frio Top.lyr");
     EXPECT_EQ(ManagedDataProvider::GetLayerPath(ManagedDataProvider::GetLayerDisplayName(path)), path);
     EXPECT_EQ(ManagedDataProvider::GetCurrentInterpreter(), System::String("jdoe"));
+}
+
+TEST_P(FacadeTest, ExtentsThatCannotBeTransformedFailEveryRequest) {
+    auto descriptor = CTeskProject::Current().GetDescriptor();
+    descriptor.areas.push_back({"Broken", "Broken", "EPSG:999999", 2, 1, 2, 1});
+    descriptor.currentAoi = "Broken";
+    // Written by hand, as another program might: saving through the project
+    // would refuse an area it cannot place.
+    std::ofstream(CTeskProject::Current().GetPath() / CTeskProject::kDescriptorFile) << descriptor.ToJson();
+    CTeskProject::Current().ReloadDescriptor();
+    double north = 42, south = 42, east = 42, west = 42;
+    try {
+        ManagedDataProvider::GetExtentsInDBCoords("Broken", north, south, east, west);
+        ADD_FAILURE() << "no error";
+    } catch (const System::SystemException& e) {
+        EXPECT_EQ(e.Message().rfind("Could not transform extents to Database coordinates: ", 0), 0u) << e.Message();
+    }
+    EXPECT_EQ(north + south + east + west, 4 * 42) << "outputs untouched";
+    EXPECT_THROW(Tesk_ManagedDataProvider::DataProvider().GetTeskRecordset("Faults", "", ""), System::SystemException);
+
+    // A name that is no area of interest gives the map window, transformed.
+    ManagedDataProvider::GetExtentsInDBCoords("No Such Area", north, south, east, west);
+    EXPECT_GT(north, south);
+    EXPECT_NEAR(north, 29.86, 0.01) << "the sample's map window in degrees";
 }
 
 TEST(FacadeWithoutProject, ConnectIsTrue) {

@@ -5,6 +5,8 @@
 
 #include "recordset/NullSentinel.h"
 #include "services/SampleProjectFixture.h"
+#include "services/TeskDataFactory/CTeskDataFactory.h"
+#include "services/TeskUniversalLoader/CTeskSurveyPts.h"
 #ifdef TESK_TEST_AUTOMATION
 #include "recordset/TeskRecordset.h"
 #else
@@ -165,6 +167,26 @@ TEST_P(LinkedDepthTest, NullsSubseaAndMissingWellsChangeNothingElse) {
         ASSERT_TRUE(a.write(kMd, 10));
         EXPECT_TRUE(set->IsFieldNull(&set->m_tvd)) << "only formations and faults link depths";
     }
+}
+
+TEST_P(LinkedDepthTest, DeviatedWellConvertsAlongItsSurvey) {
+    const std::string well = scalar("SELECT MIN(\"Well ID\") FROM \"WellHeader\" WHERE \"Is Deviated\" = 1");
+    CTeskSurveyPts survey;
+    CTeskDataFactory::GetWellboreGeometry(well.c_str(), &survey, 0, false, true, false);
+    ASSERT_TRUE(survey.IsDeviated());
+    const double md = survey.GetAt(survey.GetSize() - 1)->GetMD() * 0.9;
+    double tvd = md;
+    ASSERT_TRUE(survey.CalcTVDIntercepts(tvd));
+    ASSERT_LT(tvd, md - 1) << "deep in the well the hole is no longer vertical";
+
+    ProbeSet* set = open(TvdKind::Double, well.c_str());
+    Adapter a("Formations", set);
+    a.rs().Edit();
+    ASSERT_TRUE(a.write(kMd, md));
+    EXPECT_DOUBLE_EQ(set->m_tvd, tvd);
+    ASSERT_TRUE(a.write(kTvd, tvd));
+    EXPECT_NEAR(set->m_md, md, 1e-6);
+    ASSERT_TRUE(a.rs().Update());
 }
 
 #ifndef TESK_TEST_AUTOMATION
