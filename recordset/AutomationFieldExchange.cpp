@@ -7,6 +7,8 @@
 #include "platform/com/Date.h"
 #include "platform/db/COleDateTime.h"
 #include "platform/db/CTime.h"
+#include "platform/db/TimestampText.h"
+#include "recordset/FixedBuffer.h"
 #include "recordset/LosslessCoercion.h"
 #include "recordset/NullSentinel.h"
 #include "recordset/TeskRecordset.h"
@@ -16,17 +18,6 @@ namespace TeskDataProvider {
 using tesk::com::Variant;
 
 namespace {
-
-TIMESTAMP_STRUCT timestampOf(int year, int month, int day, int hour, int minute, int second) {
-    TIMESTAMP_STRUCT ts{};
-    ts.year = static_cast<SQLSMALLINT>(year);
-    ts.month = static_cast<SQLUSMALLINT>(month);
-    ts.day = static_cast<SQLUSMALLINT>(day);
-    ts.hour = static_cast<SQLUSMALLINT>(hour);
-    ts.minute = static_cast<SQLUSMALLINT>(minute);
-    ts.second = static_cast<SQLUSMALLINT>(second);
-    return ts;
-}
 
 // The automation value of a database variant; the date's fraction is dropped.
 VARIANT automationValueOf(const CDBVariant& value) {
@@ -106,7 +97,7 @@ bool databaseValueOf(const VARIANT& in, CDBVariant& out) {
         SYSTEMTIME st{};
         if (!VariantTimeToSystemTime(in.date, &st)) return false;
         makeEmpty(out, DBVT_DATE);
-        *out.m_pdate = timestampOf(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond);
+        *out.m_pdate = tesk::db::MakeTimestamp(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond);
         return true;
     }
     default: return false;
@@ -167,23 +158,20 @@ void TeskRecordset::GetExchangedFieldValue(short nIndex, CDBVariant& value) {
         break;
     case FX_CTIME: {
         const CTime& t = *static_cast<CTime*>(pv);
-        *value.m_pdate = timestampOf(t.GetYear(), t.GetMonth(), t.GetDay(), t.GetHour(), t.GetMinute(), t.GetSecond());
+        *value.m_pdate = tesk::db::MakeTimestamp(t.GetYear(), t.GetMonth(), t.GetDay(), t.GetHour(), t.GetMinute(), t.GetSecond());
         break;
     }
     case FX_TIMESTAMP: *value.m_pdate = *static_cast<TIMESTAMP_STRUCT*>(pv); break;
     case FX_OLEDATE: {
         const auto p = static_cast<COleDateTime*>(pv)->parts();
-        *value.m_pdate = timestampOf(p.year, p.month, p.day, p.hour, p.minute, p.second);
+        *value.m_pdate = tesk::db::MakeTimestamp(p.year, p.month, p.day, p.hour, p.minute, p.second);
         break;
     }
     case FX_TEXT: case FX_LONGTEXT: case FX_DECIMALTEXT: *value.m_pstring = *static_cast<CString*>(pv); break;
-    case FX_FIXEDTEXT: {
+    case FX_FIXEDTEXT:
         // A buffer filled to its last byte without a terminator gives its L characters, never more.
-        const char* buffer = static_cast<const char*>(pv);
-        const size_t room = info->m_nLength > 0 ? static_cast<size_t>(info->m_nLength) : 0;
-        value.m_pstring->assign(buffer, strnlen(buffer, room));
+        value.m_pstring->assign(FixedBufferText(pv, info->m_nLength));
         break;
-    }
     default: break;
     }
 }
@@ -236,20 +224,10 @@ bool TeskRecordset::SetExchangedFieldValue(short nIndex, const CDBVariant& value
         if (kind != DBVT_STRING) return false;
         *static_cast<CString*>(pv) = *value.m_pstring;
         break;
-    case FX_FIXEDTEXT: {
-        if (kind != DBVT_STRING) return false;
-        const long room = info->m_nLength;
-        if (room > 0) {
-            // As in the managed library, a text that does not fit with its
-            // terminator is refused whole rather than cut.
-            const std::string& bytes = *value.m_pstring;
-            if (bytes.size() >= static_cast<size_t>(room)) return false;
-            char* buffer = static_cast<char*>(pv);
-            std::memcpy(buffer, bytes.data(), bytes.size());
-            std::memset(buffer + bytes.size(), 0, static_cast<size_t>(room) - bytes.size());
-        }
+    case FX_FIXEDTEXT:
+        // As in the managed library, a text that does not fit is refused whole.
+        if (kind != DBVT_STRING || !StoreFixedBufferText(pv, info->m_nLength, *value.m_pstring)) return false;
         break;
-    }
     default: return false;  // binary and codes without a value of their own
     }
     if (rs.IsFieldNull(pv)) rs.SetFieldNull(pv, false);
@@ -264,7 +242,7 @@ VARIANT TeskRecordset::GetFieldType(short index) {
     const CFieldInfo* info = m_core.GetExchangedFieldInfo(index);
     CDBVariant placeholder;
     makeEmpty(placeholder, ConvertFieldInfoTypeToDBVariantType(info ? info->m_nDataType : FX_NONE));
-    if (placeholder.m_dwType == DBVT_DATE) *placeholder.m_pdate = timestampOf(1899, 12, 30, 0, 0, 0);
+    if (placeholder.m_dwType == DBVT_DATE) *placeholder.m_pdate = tesk::db::MakeTimestamp(1899, 12, 30, 0, 0, 0);
     return automationValueOf(placeholder);
 }
 

@@ -8,6 +8,8 @@
 #include "platform/clr/DateTime.h"
 #include "platform/db/COleDateTime.h"
 #include "platform/db/CTime.h"
+#include "platform/db/TimestampText.h"
+#include "recordset/FixedBuffer.h"
 #include "recordset/ManagedRecordset.h"
 #include "recordset/NullSentinel.h"
 #include "services/TeskDataFactory/CTeskHeaderAndBlobSet.h"
@@ -96,12 +98,7 @@ ObjectRef exchangedValue(const RecordsetAdapter& core, Int16 nIndex, bool conten
     case FX_TEXT:
     case FX_LONGTEXT:
     case FX_DECIMALTEXT: return Box(managedText(*static_cast<CString*>(pv)));
-    case FX_FIXEDTEXT: {
-        // The text ends at its terminator; the buffer's tail is not part of it.
-        const char* buffer = static_cast<const char*>(pv);
-        const size_t room = info->m_nLength > 0 ? static_cast<size_t>(info->m_nLength) : 0;
-        return Box(managedText(std::string_view(buffer, strnlen(buffer, room))));
-    }
+    case FX_FIXEDTEXT: return Box(managedText(FixedBufferText(pv, info->m_nLength)));
     default: return contentless ? System::NewObject() : nullptr;
     }
 }
@@ -159,15 +156,9 @@ bool ManagedRecordset::SetExchangedFieldValue(Int16 nIndex, const ObjectRef& val
     }
     case FX_TIMESTAMP: {
         const DateTime& d = require<DateTime>(valueObj);
-        TIMESTAMP_STRUCT ts{};
-        ts.year = static_cast<SQLSMALLINT>(d.Year());
-        ts.month = static_cast<SQLUSMALLINT>(d.Month());
-        ts.day = static_cast<SQLUSMALLINT>(d.Day());
-        ts.hour = static_cast<SQLUSMALLINT>(d.Hour());
-        ts.minute = static_cast<SQLUSMALLINT>(d.Minute());
-        ts.second = static_cast<SQLUSMALLINT>(d.Second());
-        ts.fraction = static_cast<SQLUINTEGER>(d.Millisecond()) * 1000000u;
-        *static_cast<TIMESTAMP_STRUCT*>(pv) = ts;
+        *static_cast<TIMESTAMP_STRUCT*>(pv) =
+            tesk::db::MakeTimestamp(d.Year(), d.Month(), d.Day(), d.Hour(), d.Minute(), d.Second(),
+                                    static_cast<uint32_t>(d.Millisecond()) * 1000000u);
         break;
     }
     case FX_OLEDATE: {
@@ -178,20 +169,10 @@ bool ManagedRecordset::SetExchangedFieldValue(Int16 nIndex, const ObjectRef& val
     case FX_TEXT:
     case FX_LONGTEXT:
     case FX_DECIMALTEXT: *static_cast<CString*>(pv) = System::ToAnsi(require<System::String>(valueObj)); break;
-    case FX_FIXEDTEXT: {
-        const System::String& text = require<System::String>(valueObj);
-        const long room = info->m_nLength;
-        if (room > 0) {
-            // A text that does not fit with its terminator is refused whole:
-            // cutting it would store a different value without a word.
-            const std::string bytes = System::ToAnsi(text);
-            if (bytes.size() >= static_cast<size_t>(room)) return false;
-            char* buffer = static_cast<char*>(pv);
-            std::memcpy(buffer, bytes.data(), bytes.size());
-            std::memset(buffer + bytes.size(), 0, static_cast<size_t>(room) - bytes.size());
-        }
+    case FX_FIXEDTEXT:
+        if (!StoreFixedBufferText(pv, info->m_nLength, System::ToAnsi(require<System::String>(valueObj))))
+            return false;
         break;
-    }
     default: return false;  // binary and codes without a value of their own
     }
     if (rs.IsFieldNull(pv)) rs.SetFieldNull(pv, false);

@@ -1,3 +1,4 @@
+#include "platform/db/TimestampText.h"
 #include "platform/db/CRecordset.h"
 
 #include <algorithm>
@@ -21,17 +22,6 @@ std::string quoteIdent(const std::string& name) {
         out += c;
     }
     return out + '"';
-}
-
-TIMESTAMP_STRUCT timestampOf(int y, int mo, int d, int h, int mi, int s) {
-    TIMESTAMP_STRUCT ts{};
-    ts.year = static_cast<SQLSMALLINT>(y);
-    ts.month = static_cast<SQLUSMALLINT>(mo);
-    ts.day = static_cast<SQLUSMALLINT>(d);
-    ts.hour = static_cast<SQLUSMALLINT>(h);
-    ts.minute = static_cast<SQLUSMALLINT>(mi);
-    ts.second = static_cast<SQLUSMALLINT>(s);
-    return ts;
 }
 
 } // namespace
@@ -503,13 +493,13 @@ Value CRecordset::fieldValue(size_t i) const {
     case FX_TIMESTAMP: return *static_cast<const TIMESTAMP_STRUCT*>(pv);
     case FX_CTIME: {
         const CTime& t = *static_cast<const CTime*>(pv);
-        return timestampOf(t.GetYear(), t.GetMonth(), t.GetDay(), t.GetHour(), t.GetMinute(), t.GetSecond());
+        return tesk::db::MakeTimestamp(t.GetYear(), t.GetMonth(), t.GetDay(), t.GetHour(), t.GetMinute(), t.GetSecond());
     }
     case FX_OLEDATE: {
         const COleDateTime& d = *static_cast<const COleDateTime*>(pv);
         if (d.GetStatus() != COleDateTime::valid) return {};
         const auto p = d.parts();
-        return timestampOf(p.year, p.month, p.day, p.hour, p.minute, p.second);
+        return tesk::db::MakeTimestamp(p.year, p.month, p.day, p.hour, p.minute, p.second);
     }
     default: return {};
     }

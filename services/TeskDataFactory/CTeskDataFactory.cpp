@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "platform/db/CDatabase.h"
+#include "platform/db/Transaction.h"
 #include "services/TeskDataFactory/MapSizeUnits.h"
 #include "services/project/CTeskProject.h"
 
@@ -64,19 +65,6 @@ std::vector<std::string> texts(const std::string& sql, const std::string& param)
     return out;
 }
 
-void runInTransaction(tesk::db::Connection& c, const std::function<void()>& work) {
-    c.executeScript("BEGIN");
-    try {
-        work();
-        c.executeScript("COMMIT");
-    } catch (...) {
-        try {
-            c.executeScript("ROLLBACK");
-        } catch (...) {
-        }
-        throw;
-    }
-}
 
 } // namespace
 
@@ -209,7 +197,7 @@ bool CTeskDataFactory::GetSurveyStations(const char* lpszWellID, std::vector<tes
 void CTeskDataFactory::SetSurveyStations(const char* lpszWellID, const std::vector<tesk::survey::Station>& stations) {
     tesk::db::Connection& c = database().connection();
     const std::string well = text(lpszWellID);
-    runInTransaction(c, [&] {
+    tesk::db::RunInTransaction(c, [&] {
         auto del = c.prepare("DELETE FROM \"SurveyStation\" WHERE \"Well ID\" = ?");
         del->bind(0, well);
         del->execute();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/db/CDatabase.h"
+#include "platform/db/Transaction.h"
 #include "services/Meriq10/CoordSys.h"
 #include "services/Meriq10/LengthUnit.h"
 #include "services/TeskDataFactory/CTeskDataInitializer.h"
@@ -80,19 +81,6 @@ private:
     bool m_ok = false;
 };
 
-void inTransaction(tesk::db::Connection& c, const std::function<void()>& work) {
-    c.executeScript("BEGIN");
-    try {
-        work();
-        c.executeScript("COMMIT");
-    } catch (...) {
-        try {
-            c.executeScript("ROLLBACK");
-        } catch (...) {
-        }
-        throw;
-    }
-}
 
 void deleteStations(const std::string& well, int64_t* removed = nullptr) {
     auto st = connection().prepare("DELETE FROM \"SurveyStation\" WHERE \"Well ID\" = ?");
@@ -131,7 +119,7 @@ bool CTeskSurveyStations::UpdateFromPositionLog(const char* lpszWellID, const CT
 
     const Placer placer(surface, pDisplayCS, bProjectDistanceFeet != 0);
     tesk::db::Connection& c = connection();
-    inTransaction(c, [&] {
+    tesk::db::RunInTransaction(c, [&] {
         deleteStations(well);
         auto ins = c.prepare(
             "INSERT INTO \"SurveyStation\" (\"Well ID\", \"MD\", \"Inclination\", \"Azimuth\", \"Display X\", "

@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "platform/db/CDatabase.h"
+#include "platform/db/Transaction.h"
 #include "services/TeskDataFactory/CTeskDataFactory.h"
 #include "services/TeskUniversalLoader/MinimumCurvature.h"
 #include "services/TeskUniversalLoader/SurveyBlob.h"
@@ -72,20 +73,6 @@ std::vector<survey::Station> storedStations(const std::string& well) {
     return out;
 }
 
-void inTransaction(const std::function<void()>& work) {
-    tesk::db::Connection& c = connection();
-    c.executeScript("BEGIN");
-    try {
-        work();
-        c.executeScript("COMMIT");
-    } catch (...) {
-        try {
-            c.executeScript("ROLLBACK");
-        } catch (...) {
-        }
-        throw;
-    }
-}
 
 // Writes the header's survey (null: none) and, when given, its deviated
 // flag; false when there is no such well.
@@ -199,7 +186,7 @@ bool CTeskDataFactory::UpdateWellboreGeometry(const char* lpszWellID, const CTes
         points.empty() ? tesk::db::Value() : tesk::db::Value(survey::EncodeSurveyBlob(points, angles));
     const std::optional<bool> deviated = nUpdateHeader == 1 ? std::optional<bool>(pPts->IsDeviated()) : std::nullopt;
     bool found = false;
-    inTransaction([&] {
+    tesk::db::RunInTransaction(connection(), [&] {
         found = writeSurvey(well, blob, deviated);
         if (!found || !bRecomputeDepths || points.empty()) return;
         const std::optional<Header> header = readHeader(well);
@@ -212,7 +199,7 @@ bool CTeskDataFactory::UpdateWellboreGeometry(const char* lpszWellID, const CTes
 bool CTeskDataFactory::DeleteWellboreGeometry(const char* lpszWellID, bool bDeleteStations) {
     const std::string well = text(lpszWellID);
     bool found = false;
-    inTransaction([&] {
+    tesk::db::RunInTransaction(connection(), [&] {
         found = writeSurvey(well, tesk::db::Value(), false);
         if (found && bDeleteStations) {
             auto st = connection().prepare("DELETE FROM \"SurveyStation\" WHERE \"Well ID\" = ?");
