@@ -33,11 +33,13 @@ tesk_add_flavour(TeskDataProviderManaged managed
     provider/ManagedDataProvider.cpp provider/ManagedProjectQueries.cpp
     managed/DataProvider.cpp managed/ManagedRecordset.cpp survey/ManagedWellSurvey.cpp
   DEPS TeskPlatformClr Ambrel)
+target_compile_options(TeskDataProviderManaged PRIVATE -fno-semantic-interposition)
 tesk_add_flavour(TeskDataProviderAutomation automation
   SOURCES automation/AutomationModule.cpp recordset/TeskRecordset.cpp recordset/AutomationFieldExchange.cpp
     recordset/LosslessCoercion.cpp recordset/AutomationLinkedDepth.cpp provider/DataProvider.cpp
     provider/ProjectQueries.cpp survey/WellSurvey.cpp
   DEPS TeskPlatformCom)
+target_compile_options(TeskDataProviderAutomation PRIVATE -fno-semantic-interposition)
 
 foreach(dir recordset provider survey managed automation services/Corvane services/DataTypes)
   if(EXISTS ${PROJECT_SOURCE_DIR}/${dir})

@@ -11,6 +11,7 @@
 #include "platform/db/TimestampText.h"
 #include "recordset/FixedBuffer.h"
 #include "recordset/ManagedRecordset.h"
+#include "recordset/PooledBox.h"
 #include "recordset/NullSentinel.h"
 #include "services/TeskDataFactory/CTeskHeaderAndBlobSet.h"
 
@@ -51,54 +52,60 @@ template <class T> const T& require(const ObjectRef& value) {
 // The runtime's text from a member's 8-bit text. ASCII, most of what a
 // project holds, widens byte for byte; anything else takes the general decoder.
 System::String managedText(std::string_view text) {
-    for (const char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80) return System::FromAnsi(text);
-    return System::String(std::u16string(text.begin(), text.end()));
+    std::u16string wide(text.size(), u'\0');
+    unsigned char high = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        high |= c;
+        wide[i] = c;
+    }
+    if (high >= 0x80) return System::FromAnsi(text);
+    return System::String(std::move(wide));
 }
 
-// The bound member's value boxed by its exchange code: DBNull for a null;
+// The bound member's value boxed by its exchange code (info: the member's
+// field-exchange entry, or null): DBNull for a null;
 // without a bound field, or for a code that carries no value, no object at all
 // or (contentless) a plain object. Shared by the public readers, each of which
 // has entered the module already; the caller's result is built in place.
-ObjectRef exchangedValue(const RecordsetAdapter& core, Int16 nIndex, bool contentless) {
+ObjectRef exchangedValue(const RecordsetAdapter& core, Int16 nIndex, const CFieldInfo* info, bool contentless) {
     void* pv = core.GetExchangedField(nIndex);
-    const CFieldInfo* info = core.GetExchangedFieldInfo(nIndex);
     if (!pv || !info) return contentless ? System::NewObject() : nullptr;
     // pv is the member numbered nIndex + 1 and members are unique in the
     // map, so its null status is the one at nIndex.
     if (core.m_pBaseSet->IsFieldNullAt(static_cast<size_t>(nIndex))) return System::DBNull::Value();
     switch (info->m_nDataType) {
-    case FX_BOOL: return Box<bool>(*static_cast<int32_t*>(pv) != 0);
-    case FX_BYTE: return Box<uint8_t>(*static_cast<uint8_t*>(pv));
+    case FX_BOOL: return PooledBox<bool>(*static_cast<int32_t*>(pv) != 0);
+    case FX_BYTE: return PooledBox<uint8_t>(*static_cast<uint8_t*>(pv));
     case FX_INT:
-    case FX_LONG: return Box<int32_t>(*static_cast<int32_t*>(pv));
+    case FX_LONG: return PooledBox<int32_t>(*static_cast<int32_t*>(pv));
     case FX_SINGLE: {
         const float v = *static_cast<float*>(pv);
         if (v == kNullSentinelSingle || std::isnan(v)) return System::DBNull::Value();
-        return Box<float>(v);
+        return PooledBox<float>(v);
     }
     case FX_DOUBLE: {
         const double v = *static_cast<double*>(pv);
         if (v == kNullSentinel || std::isnan(v)) return System::DBNull::Value();
-        return Box<double>(v);
+        return PooledBox<double>(v);
     }
     case FX_CTIME: {
         const CTime& t = *static_cast<CTime*>(pv);
-        return Box(DateTime(t.GetYear(), t.GetMonth(), t.GetDay(), t.GetHour(), t.GetMinute(), t.GetSecond()));
+        return PooledBox(DateTime(t.GetYear(), t.GetMonth(), t.GetDay(), t.GetHour(), t.GetMinute(), t.GetSecond()));
     }
     case FX_TIMESTAMP: {
         const auto& ts = *static_cast<TIMESTAMP_STRUCT*>(pv);
-        return Box(DateTime(ts.year, ts.month, ts.day, ts.hour, ts.minute, ts.second,
+        return PooledBox(DateTime(ts.year, ts.month, ts.day, ts.hour, ts.minute, ts.second,
                             static_cast<int>(ts.fraction / 1000000)));
     }
     case FX_OLEDATE: {
         const auto p = static_cast<COleDateTime*>(pv)->parts();
-        return Box(DateTime(p.year, p.month, p.day, p.hour, p.minute, p.second));
+        return PooledBox(DateTime(p.year, p.month, p.day, p.hour, p.minute, p.second));
     }
     case FX_TEXT:
     case FX_LONGTEXT:
-    case FX_DECIMALTEXT: return Box(managedText(*static_cast<CString*>(pv)));
-    case FX_FIXEDTEXT: return Box(managedText(FixedBufferText(pv, info->m_nLength)));
+    case FX_DECIMALTEXT: return PooledBox(managedText(*static_cast<CString*>(pv)));
+    case FX_FIXEDTEXT: return PooledBox(managedText(FixedBufferText(pv, info->m_nLength)));
     default: return contentless ? System::NewObject() : nullptr;
     }
 }
@@ -123,12 +130,12 @@ System::ObjectRef ManagedRecordset::GetFieldValue(Int16 index) {
     if (!m_core.IsValidOrdinal(index)) return System::NewObject();
     if (m_core.IsFieldSurvey(index))
         return GetWellSurveyFromRecorset(static_cast<CTeskHeaderAndBlobSet*>(m_core.m_pBaseSet));
-    return exchangedValue(m_core, index, true);
+    return exchangedValue(m_core, index, m_core.GetExchangedFieldInfo(index), true);
 }
 
 ObjectRef ManagedRecordset::GetExchangedFieldValue(Int16 nIndex) {
     MANAGED_ENTRY();
-    return exchangedValue(m_core, nIndex, false);
+    return exchangedValue(m_core, nIndex, m_core.GetExchangedFieldInfo(nIndex), false);
 }
 
 bool ManagedRecordset::SetExchangedFieldValue(Int16 nIndex, const ObjectRef& valueObj) {

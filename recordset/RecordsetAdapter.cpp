@@ -21,6 +21,7 @@ void RecordsetAdapter::SetRecordset(const char* lpszName, CRecordset* pBaseSet) 
     m_pBaseSet = pBaseSet;
     SetupLinkedDepthColumns();
     m_indexWellID = GetColumnIndex("Well ID");
+    m_indexSurvey = IsTeskHeaderAndBlobSet() ? GetColumnIndex("Survey Points") : int16_t(-1);
 }
 
 void RecordsetAdapter::SetupLinkedDepthColumns() {
@@ -114,6 +115,7 @@ void RecordsetAdapter::DeleteMe() {
     m_ordinateColumns.reset();
     m_coordinateColumns.reset();
     m_indexWellID = -1;
+    m_indexSurvey = -1;
 }
 
 void RecordsetAdapter::DestroyInReverse() {
@@ -126,6 +128,7 @@ void RecordsetAdapter::DestroyInReverse() {
     m_keyColumns.reset();
     m_pName.reset();
     m_indexWellID = -1;
+    m_indexSurvey = -1;
 }
 
 void RecordsetAdapter::PopulateKeyColumns(const char* name) {

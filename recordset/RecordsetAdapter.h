@@ -115,6 +115,8 @@ public:
     std::unique_ptr<std::string> m_pName;
     std::unique_ptr<std::list<std::string>> m_keyColumns;
     int32_t m_indexWellID = -1;
+    // Ordinal of "Survey Points" in a well-header record set, else -1.
+    int16_t m_indexSurvey = -1;
     std::unique_ptr<DepthMap> m_linkedDepthColumns;
     std::unique_ptr<DepthIndexMap> m_linkedDepthColumnsIndexed;
     std::unique_ptr<OrdinateMap> m_ordinateColumns;

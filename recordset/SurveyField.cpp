@@ -12,9 +12,9 @@ bool RecordsetAdapter::IsTeskHeaderAndBlobSet() const {
     return m_pBaseSet && dynamic_cast<CTeskHeaderAndBlobSet*>(m_pBaseSet) != nullptr;
 }
 
-bool RecordsetAdapter::IsFieldSurvey(int index) const {
-    return IsTeskHeaderAndBlobSet() && GetFieldName(static_cast<int16_t>(index)) == "Survey Points";
-}
+// Asked for every value read, so the column is found once, when the record
+// set is attached.
+bool RecordsetAdapter::IsFieldSurvey(int index) const { return m_pBaseSet && index >= 0 && index == m_indexSurvey; }
 
 CTeskSurveyPts* RecordsetAdapter::ReadSurveyPts() const {
     auto* header = dynamic_cast<CTeskHeaderAndBlobSet*>(m_pBaseSet);

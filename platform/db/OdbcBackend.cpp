@@ -15,7 +15,11 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <limits>
+#include <memory>
+#include <mutex>
+#include <utility>
 
 #include "platform/db/Backend.h"
 #include "platform/db/CDBException.h"
@@ -53,15 +57,20 @@ void check(SQLRETURN rc, SQLSMALLINT type, SQLHANDLE handle, const char* context
     if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) raise(type, handle, context);
 }
 
-// A statement handle freed with its owner.
+// A statement handle freed with its owner, unless released.
 struct StmtHandle {
     SQLHSTMT h = SQL_NULL_HSTMT;
     explicit StmtHandle(SQLHDBC dbc) {
         check(SQLAllocHandle(SQL_HANDLE_STMT, dbc, &h), SQL_HANDLE_DBC, dbc, "allocating a statement");
     }
-    ~StmtHandle() { SQLFreeHandle(SQL_HANDLE_STMT, h); }
+    struct Adopt {};
+    StmtHandle(Adopt, SQLHSTMT handle) : h(handle) {}
+    ~StmtHandle() {
+        if (h != SQL_NULL_HSTMT) SQLFreeHandle(SQL_HANDLE_STMT, h);
+    }
     StmtHandle(const StmtHandle&) = delete;
     StmtHandle& operator=(const StmtHandle&) = delete;
+    SQLHSTMT release() { return std::exchange(h, SQLHSTMT{}); }
 };
 
 SQLHENV environment() {
@@ -112,7 +121,9 @@ struct Column {
     ColumnDesc desc;
     SQLSMALLINT cType = SQL_C_CHAR;
     SQLLEN width = 0;  // buffer bytes per row
-    std::vector<char> buffer;
+    // Left unfilled: the driver writes every cell it reports, and a one-row
+    // lookup should not pay for clearing a whole block of long cells.
+    std::unique_ptr<char[]> buffer;
     std::vector<SQLLEN> indicator;
     // A cell that did not fit its buffer, read whole; wholeRow is its row in the block.
     std::string whole;
@@ -123,13 +134,93 @@ struct Column {
     SQLLEN capacity() const { return cType == SQL_C_CHAR ? width - 1 : width; }
 };
 
+// Statements a connection keeps prepared, by their text, once their owners
+// are done with them. psqlODBC prepares on the server: a statement made
+// afresh costs three round trips besides its execution (parse, describe, and
+// deallocate when freed), and code that reads one row by its key, or writes
+// one, repeats the same text row after row.
+struct PreparedStatements {
+    struct Entry {
+        std::string sql;
+        SQLHSTMT handle = SQL_NULL_HSTMT;
+        std::vector<Column> columns;  // as described; their buffers are let go
+    };
+    static constexpr size_t kKept = 16;
+
+    std::mutex mutex;
+    std::vector<Entry> idle;  // the most recently returned last
+    bool open = true;         // false once the connection is gone
+
+    // Frees every kept statement; the caller holds the mutex.
+    void clear() {
+        for (Entry& e : idle) SQLFreeHandle(SQL_HANDLE_STMT, e.handle);
+        idle.clear();
+    }
+};
+
+// True when the statement's first word is one of `words` (upper case).
+bool startsWithWord(std::string_view sql, std::initializer_list<std::string_view> words) {
+    size_t i = 0;
+    while (i < sql.size() && std::isspace(static_cast<unsigned char>(sql[i]))) ++i;
+    const std::string_view rest = sql.substr(i);
+    for (std::string_view word : words) {
+        if (rest.size() < word.size()) continue;
+        bool same = true;
+        for (size_t k = 0; k < word.size() && same; ++k)
+            same = std::toupper(static_cast<unsigned char>(rest[k])) == word[k];
+        if (same && (rest.size() == word.size() || !std::isalnum(static_cast<unsigned char>(rest[word.size()]))))
+            return true;
+    }
+    return false;
+}
+
+// Only data statements are kept: anything else may change what a kept
+// statement's columns are, and empties the store.
+bool isKeepable(std::string_view sql) { return startsWithWord(sql, {"SELECT", "INSERT", "UPDATE", "DELETE", "WITH"}); }
+
+// Transaction control leaves every table as it is.
+bool controlsTransaction(std::string_view script) {
+    return script.find(';') == std::string_view::npos &&
+           startsWithWord(script, {"BEGIN", "COMMIT", "ROLLBACK", "END", "START", "SAVEPOINT", "RELEASE"});
+}
+
 class OdbcStatement final : public Statement {
 public:
-    OdbcStatement(SQLHDBC dbc, std::string_view sql, bool getDataInBlocks)
-        : m_handle(dbc), m_stmt(m_handle.h), m_getDataInBlocks(getDataInBlocks) {
-        const std::string text(sql);
-        check(SQLPrepare(m_stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.c_str())), SQL_NTS),
-              SQL_HANDLE_STMT, m_stmt, "preparing a statement");
+    OdbcStatement(SQLHDBC dbc, std::string_view sql, bool getDataInBlocks,
+                  std::shared_ptr<PreparedStatements> keep)
+        : m_handle(dbc), m_stmt(m_handle.h), m_getDataInBlocks(getDataInBlocks), m_keep(std::move(keep)),
+          m_sql(sql) {
+        check(SQLPrepare(m_stmt, reinterpret_cast<SQLCHAR*>(m_sql.data()), SQL_NTS), SQL_HANDLE_STMT, m_stmt,
+              "preparing a statement");
+    }
+    // A statement taken back from the connection's store, prepared already.
+    OdbcStatement(PreparedStatements::Entry&& kept, bool getDataInBlocks, std::shared_ptr<PreparedStatements> keep)
+        : m_handle(StmtHandle::Adopt{}, kept.handle), m_stmt(m_handle.h), m_getDataInBlocks(getDataInBlocks),
+          m_keep(std::move(keep)), m_sql(std::move(kept.sql)) {
+        m_columns = std::move(kept.columns);
+    }
+
+    // Back to the connection's store when it may be used again: after an
+    // error its columns may no longer be what they were described as.
+    ~OdbcStatement() override {
+        if (!m_keep || !m_reusable) return;
+        std::lock_guard lock(m_keep->mutex);
+        if (!m_keep->open) return;
+        closeCursor();
+        SQLFreeStmt(m_stmt, SQL_RESET_PARAMS);
+        SQLFreeStmt(m_stmt, SQL_UNBIND);
+        for (Column& c : m_columns) {
+            c.buffer.reset();
+            c.indicator = {};
+            c.whole = {};
+            c.scratch = {};
+            c.wholeRow = std::numeric_limits<SQLULEN>::max();
+        }
+        m_keep->idle.push_back({std::move(m_sql), m_handle.release(), std::move(m_columns)});
+        if (m_keep->idle.size() > PreparedStatements::kKept) {
+            SQLFreeHandle(SQL_HANDLE_STMT, m_keep->idle.front().handle);
+            m_keep->idle.erase(m_keep->idle.begin());
+        }
     }
 
     void bind(int index, const Value& value, int16_t sqlTypeHint) override {
@@ -143,6 +234,7 @@ public:
         SQLFreeStmt(m_stmt, SQL_RESET_PARAMS);
         for (size_t i = 0; i < m_params.size(); ++i) bindParameter(static_cast<SQLUSMALLINT>(i + 1), m_params[i]);
         const SQLRETURN rc = SQLExecute(m_stmt);
+        if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) m_reusable = false;
         check(rc, SQL_HANDLE_STMT, m_stmt, "executing a statement");
         m_rowsAffected = 0;
         if (rc != SQL_NO_DATA) {
@@ -178,6 +270,7 @@ public:
             closeCursor();
             return false;
         }
+        if (!SQL_SUCCEEDED(rc)) m_reusable = false;
         check(rc, SQL_HANDLE_STMT, m_stmt, "fetching rows");
         if (m_fetched == 0) {
             closeCursor();
@@ -283,18 +376,27 @@ private:
         SQLLEN indicator = 0;
     };
 
+    // Every cell read passes here: the checks stay small enough to inline,
+    // their errors are raised out of line.
     Column& col(int column) {
-        if (column < 0 || static_cast<size_t>(column) >= m_columns.size())
-            throw CDBException("Column index " + std::to_string(column) + " is out of range.", "07009");
+        if (column < 0 || static_cast<size_t>(column) >= m_columns.size()) [[unlikely]]
+            raiseColumnOutOfRange(column);
         return m_columns[static_cast<size_t>(column)];
+    }
+    [[noreturn, gnu::cold, gnu::noinline]] static void raiseColumnOutOfRange(int column) {
+        throw CDBException("Column index " + std::to_string(column) + " is out of range.", "07009");
     }
 
     SQLLEN currentIndicator(const Column& c) const {
-        if (!m_open || m_fetched == 0) throw CDBException("No current row.", "24000");
+        if (!m_open || m_fetched == 0) [[unlikely]]
+            raiseNoCurrentRow();
         return c.indicator[m_row];
     }
+    [[noreturn, gnu::cold, gnu::noinline]] static void raiseNoCurrentRow() {
+        throw CDBException("No current row.", "24000");
+    }
 
-    const char* cell(const Column& c) const { return c.buffer.data() + static_cast<size_t>(c.width) * m_row; }
+    const char* cell(const Column& c) const { return c.buffer.get() + static_cast<size_t>(c.width) * m_row; }
 
     template <class T>
     T number(const Column& c) const {
@@ -333,7 +435,8 @@ private:
     }
 
     void describeAll(SQLSMALLINT n) {
-        m_columns.assign(static_cast<size_t>(n), Column{});
+        m_columns.clear();
+        m_columns.resize(static_cast<size_t>(n));
         for (SQLSMALLINT i = 0; i < n; ++i) {
             Column& c = m_columns[static_cast<size_t>(i)];
             const auto columnNumber = static_cast<SQLUSMALLINT>(i + 1);
@@ -385,8 +488,8 @@ private:
         for (size_t i = 0; i < m_columns.size(); ++i) {
             Column& c = m_columns[i];
             c.indicator.assign(m_arraySize, 0);
-            c.buffer.assign(static_cast<size_t>(c.width) * m_arraySize, 0);
-            check(SQLBindCol(m_stmt, static_cast<SQLUSMALLINT>(i + 1), c.cType, c.buffer.data(), c.width,
+            c.buffer = std::make_unique_for_overwrite<char[]>(static_cast<size_t>(c.width) * m_arraySize);
+            check(SQLBindCol(m_stmt, static_cast<SQLUSMALLINT>(i + 1), c.cType, c.buffer.get(), c.width,
                              c.indicator.data()),
                   SQL_HANDLE_STMT, m_stmt, "binding a column");
         }
@@ -441,6 +544,9 @@ private:
     StmtHandle m_handle;
     SQLHSTMT m_stmt;
     bool m_getDataInBlocks;
+    std::shared_ptr<PreparedStatements> m_keep;  // null: freed, not kept
+    std::string m_sql;
+    bool m_reusable = true;
     std::vector<Param> m_params;
     std::vector<Column> m_columns;
     bool m_bound = false;
@@ -493,6 +599,11 @@ public:
         m_psql = std::strncmp(driver, "psqlodbc", 8) == 0;
     }
     ~OdbcConnection() override {
+        {
+            std::lock_guard lock(m_prepared->mutex);
+            m_prepared->open = false;
+            m_prepared->clear();
+        }
         SQLDisconnect(m_dbc);
         SQLFreeHandle(SQL_HANDLE_DBC, m_dbc);
     }
@@ -500,10 +611,31 @@ public:
     Engine engine() const override { return Engine::Odbc; }
 
     std::unique_ptr<Statement> prepare(std::string_view sql) override {
-        return std::make_unique<OdbcStatement>(m_dbc, sql, m_getDataInBlocks);
+        const bool keepable = isKeepable(sql);
+        {
+            std::lock_guard lock(m_prepared->mutex);
+            if (!keepable) {
+                m_prepared->clear();
+            } else {
+                auto& idle = m_prepared->idle;
+                for (auto it = idle.rbegin(); it != idle.rend(); ++it)
+                    if (it->sql == sql) {
+                        PreparedStatements::Entry kept = std::move(*it);
+                        idle.erase(std::next(it).base());
+                        return std::make_unique<OdbcStatement>(std::move(kept), m_getDataInBlocks, m_prepared);
+                    }
+            }
+        }
+        return std::make_unique<OdbcStatement>(m_dbc, sql, m_getDataInBlocks,
+                                               keepable ? m_prepared : nullptr);
     }
 
     void executeScript(std::string_view sql) override {
+        if (!controlsTransaction(sql)) {
+            // A script may change tables that kept statements read.
+            std::lock_guard lock(m_prepared->mutex);
+            m_prepared->clear();
+        }
         StmtHandle stmt(m_dbc);
         const std::string text(sql);
         SQLRETURN rc = SQLExecDirect(stmt.h, reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.c_str())), SQL_NTS);
@@ -545,6 +677,7 @@ private:
     std::string m_connect;
     SQLHDBC m_dbc = SQL_NULL_HDBC;
     bool m_getDataInBlocks = false;
+    std::shared_ptr<PreparedStatements> m_prepared = std::make_shared<PreparedStatements>();
     bool m_psql = false;
 };
 

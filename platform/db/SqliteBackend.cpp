@@ -108,6 +108,7 @@ public:
     }
 
     void execute() override {
+        forgetValue();
         sqlite3_reset(m_stmt);
         m_changes = 0;
         if (m_columnCount > 0) return;  // a query runs as it is fetched
@@ -123,6 +124,7 @@ public:
     int64_t rowsAffected() override { return m_changes; }
 
     bool fetch() override {
+        forgetValue();
         const int rc = sqlite3_step(m_stmt);
         if (rc == SQLITE_ROW) return true;
         if (rc == SQLITE_DONE) {
@@ -134,6 +136,7 @@ public:
     }
 
     void reset() override {
+        forgetValue();
         sqlite3_reset(m_stmt);
         sqlite3_clear_bindings(m_stmt);
     }
@@ -145,21 +148,18 @@ public:
         return m_columns.at(static_cast<size_t>(column));
     }
 
-    bool isNull(int column) override { return sqlite3_column_type(m_stmt, column) == SQLITE_NULL; }
-    int64_t getInt64(int column) override { return sqlite3_column_int64(m_stmt, column); }
-    double getDouble(int column) override { return sqlite3_column_double(m_stmt, column); }
+    bool isNull(int column) override { return sqlite3_value_type(value(column)) == SQLITE_NULL; }
+    int64_t getInt64(int column) override { return sqlite3_value_int64(value(column)); }
+    double getDouble(int column) override { return sqlite3_value_double(value(column)); }
     std::string_view getText(int column) override {
-        // Text and length from the one value: each column accessor enters the
-        // statement afresh. Connections here are single-threaded (no mutex),
-        // which is what makes reading the column's value directly safe.
-        sqlite3_value* v = sqlite3_column_value(m_stmt, column);
+        sqlite3_value* v = value(column);
         const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
         return p ? std::string_view(p, static_cast<size_t>(sqlite3_value_bytes(v))) : std::string_view();
     }
     std::string_view getBlob(int column) override {
-        const auto* p = static_cast<const char*>(sqlite3_column_blob(m_stmt, column));
-        return p ? std::string_view(p, static_cast<size_t>(sqlite3_column_bytes(m_stmt, column)))
-                 : std::string_view();
+        sqlite3_value* v = value(column);
+        const auto* p = static_cast<const char*>(sqlite3_value_blob(v));
+        return p ? std::string_view(p, static_cast<size_t>(sqlite3_value_bytes(v))) : std::string_view();
     }
     bool getTimestamp(int column, TIMESTAMP_STRUCT& out) override {
         if (isNull(column)) return false;
@@ -167,6 +167,19 @@ public:
     }
 
 private:
+    // The current row's value of the column, looked up once for the accessors
+    // that follow (a null test, then the read): each sqlite3_column_* call
+    // enters the statement afresh. Connections here are single-threaded (no
+    // mutex), which is what makes reading the column's value directly safe.
+    sqlite3_value* value(int column) {
+        if (column != m_valueColumn) {
+            m_value = sqlite3_column_value(m_stmt, column);
+            m_valueColumn = column;
+        }
+        return m_value;
+    }
+    void forgetValue() { m_valueColumn = -1; }
+
     void describeAll() {
         m_columns.resize(static_cast<size_t>(m_columnCount));
         for (int c = 0; c < m_columnCount; ++c) {
@@ -194,6 +207,8 @@ private:
     int m_columnCount = 0;
     int64_t m_changes = 0;
     std::vector<ColumnDesc> m_columns;
+    int m_valueColumn = -1;  // the column m_value belongs to, on the current row
+    sqlite3_value* m_value = nullptr;
 };
 
 class SqliteConnection final : public Connection {

@@ -2,14 +2,6 @@
 
 namespace tesk::win32 {
 
-namespace {
-thread_local ModuleState* t_current = nullptr;
-}
-
-ModuleState* CurrentModuleState() { return t_current; }
-
-ModuleStateGuard::ModuleStateGuard(ModuleState* state) : m_previous(t_current) { t_current = state; }
-
-ModuleStateGuard::~ModuleStateGuard() { t_current = m_previous; }
+thread_local ModuleState* t_currentModuleState [[gnu::tls_model("initial-exec")]] = nullptr;
 
 } // namespace tesk::win32

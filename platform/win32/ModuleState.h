@@ -10,13 +10,20 @@ struct ModuleState {
     const char* moduleName;
 };
 
-// The state in force on this thread; null outside any module.
-ModuleState* CurrentModuleState();
+// The state in force on this thread; null outside any module. Every value a
+// client reads enters a module, so the switch is inline and the variable uses
+// the static TLS model (a pointer fits the reserve kept for libraries loaded
+// late).
+extern thread_local ModuleState* t_currentModuleState [[gnu::tls_model("initial-exec")]];
+
+inline ModuleState* CurrentModuleState() { return t_currentModuleState; }
 
 class ModuleStateGuard {
 public:
-    explicit ModuleStateGuard(ModuleState* state);
-    ~ModuleStateGuard();
+    explicit ModuleStateGuard(ModuleState* state) : m_previous(t_currentModuleState) {
+        t_currentModuleState = state;
+    }
+    ~ModuleStateGuard() { t_currentModuleState = m_previous; }
     ModuleStateGuard(const ModuleStateGuard&) = delete;
     ModuleStateGuard& operator=(const ModuleStateGuard&) = delete;
 

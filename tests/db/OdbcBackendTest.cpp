@@ -401,6 +401,64 @@ TEST_F(OdbcBackendTest, ScriptsRunAsOneAndTransactionsHold) {
     EXPECT_EQ(count(*m_conn, "i = 4"), 0);
 }
 
+// A statement made again with a text used before may come back prepared
+// already: it starts without the last one's parameters or rows, a refusal
+// does not spoil the next one, and after a script remade the table it reads
+// the table as it is now.
+TEST_F(OdbcBackendTest, StatementsMadeAgainStartAfresh) {
+    m_conn->executeScript(sql("INSERT INTO @.kinds(i, v) VALUES (1, 'one'), (2, 'two'), (2, 'deux')"));
+    const std::string byNumber = sql("SELECT v FROM @.kinds WHERE i = ? ORDER BY v");
+    {
+        auto st = m_conn->prepare(byNumber);
+        st->bind(0, int64_t{2});
+        st->execute();
+        ASSERT_TRUE(st->fetch());
+        EXPECT_EQ(st->getText(0), "deux");
+    }  // let go with a row unread
+    {
+        auto st = m_conn->prepare(byNumber);
+        st->bind(0, int64_t{1});
+        st->execute();
+        ASSERT_TRUE(st->fetch());
+        EXPECT_EQ(st->getText(0), "one");
+        auto alongside = m_conn->prepare(byNumber);
+        alongside->bind(0, int64_t{2});
+        alongside->execute();
+        ASSERT_TRUE(alongside->fetch());
+        EXPECT_EQ(alongside->getText(0), "deux");
+        EXPECT_FALSE(st->fetch());
+    }
+
+    const std::string insert = sql(R"(INSERT INTO @.kinds("_id", i) VALUES (?, 7))");
+    for (const auto& [id, refused] : {std::pair{100, false}, {100, true}, {101, false}}) {
+        SCOPED_TRACE(id);
+        auto st = m_conn->prepare(insert);
+        st->bind(0, int64_t{id});
+        if (refused) {
+            EXPECT_THROW(st->execute(), CDBException);
+        } else {
+            st->execute();
+            EXPECT_EQ(st->rowsAffected(), 1);
+        }
+    }
+
+    const std::string all = sql("SELECT * FROM @.kinds ORDER BY 1");
+    {
+        auto st = m_conn->prepare(all);
+        st->execute();
+        EXPECT_EQ(st->columnCount(), 11);
+    }
+    m_conn->executeScript(sql("DROP TABLE @.kinds CASCADE; CREATE TABLE @.kinds (name TEXT, size DOUBLE PRECISION);"
+                              "INSERT INTO @.kinds VALUES ('only', 2.5)"));
+    auto st = m_conn->prepare(all);
+    st->execute();
+    ASSERT_EQ(st->columnCount(), 2);
+    EXPECT_EQ(st->describe(1).name, "size");
+    ASSERT_TRUE(st->fetch());
+    EXPECT_EQ(st->getText(0), "only");
+    EXPECT_DOUBLE_EQ(st->getDouble(1), 2.5);
+}
+
 TEST_F(OdbcBackendTest, ScanStaysOpenWhileTheClientWrites) {
     constexpr int kRows = 3000;
     m_conn->executeScript(sql("INSERT INTO @.kinds(i, v) SELECT g, 'row ' || g FROM generate_series(1, " +

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <optional>
 
 #include "platform/db/CDatabase.h"
 #include "platform/db/COleDateTime.h"
@@ -55,7 +57,7 @@ TEST_P(RecordsetTest, MetadataComesFromTheSchema) {
     const Expect cases[] = {
         {0, "Flag", SQL_INTEGER, 10, 0, SQL_NULLABLE},
         {2, "Count", SQL_INTEGER, 10, 0, SQL_NO_NULLS},
-        {5, "Depth", pg ? SQL_FLOAT : SQL_DOUBLE, pg ? 17u : 15u, 0, SQL_NULLABLE},
+        {5, "Depth", static_cast<int16_t>(pg ? SQL_FLOAT : SQL_DOUBLE), pg ? 17u : 15u, 0, SQL_NULLABLE},
         {8, "Name", SQL_VARCHAR, 40, 0, SQL_NULLABLE},
         {13, "Elev", SQL_NUMERIC, 10, 2, SQL_NULLABLE},
     };
@@ -240,6 +242,67 @@ TEST_P(RecordsetTest, WritesPersistAndDeletedRowsAreSkipped) {
     EXPECT_DOUBLE_EQ(rs.m_depth, 99.5);
 }
 
+// An edit loop writes row after row, mostly the same columns and now and then
+// others (more sets of columns than the record set keeps statements for), with
+// a refused write on the way: every row ends with its own values.
+TEST_P(RecordsetTest, EditLoopsWriteEachRowItsOwnValues) {
+    constexpr int kRows = 16;
+    addRows(kRows);
+    struct Row {
+        std::optional<double> depth;
+        std::optional<int> id;
+        std::string name;
+        std::optional<int> small;
+    };
+    std::vector<Row> expected(kRows + 1);
+    for (int i = 1; i <= kRows; ++i) expected[i].name = "row" + std::to_string(i);
+    enum : unsigned { kDepth = 1, kId = 2, kName = 4, kSmall = 8 };
+    const auto columnsOf = [](int i) { return i <= 4 ? unsigned(kDepth) : unsigned(i % 15) + 1; };
+
+    SampleSet rs(&m_db);
+    rs.m_strSort = "\"Count\"";
+    rs.Open();
+    for (int pass = 1; pass <= 2; ++pass) {
+        rs.MoveFirst();
+        for (int i = 1; !rs.IsEOF(); rs.MoveNext(), ++i) {
+            ASSERT_EQ(rs.m_count, i);
+            const unsigned columns = columnsOf(i);
+            Row& row = expected[i];
+            rs.Edit();
+            if (columns & kDepth) rs.m_depth = pass * 1000 + i + 0.5, row.depth = rs.m_depth;
+            if (columns & kId) rs.m_id = pass * 100 + i, row.id = rs.m_id;
+            if (columns & kSmall) rs.m_small = static_cast<uint8_t>(pass * 10 + i), row.small = rs.m_small;
+            if (columns & kName) {
+                if (pass == 2 && i == 14) {
+                    // Another row's name: refused, and the same write with a
+                    // name of its own goes through afterwards.
+                    rs.m_name = expected[6].name;
+                    EXPECT_THROW(rs.Update(), CDBException);
+                    ASSERT_EQ(rs.GetEditMode(), CRecordset::edit);
+                }
+                rs.m_name = "p" + std::to_string(pass) + "-" + std::to_string(i);
+                row.name = rs.m_name;
+            }
+            ASSERT_TRUE(rs.Update()) << "pass " << pass << ", row " << i;
+        }
+    }
+
+    SampleSet check(&m_db);
+    check.m_strSort = "\"Count\"";
+    check.Open();
+    for (int i = 1; i <= kRows; ++i, check.MoveNext()) {
+        ASSERT_FALSE(check.IsEOF());
+        const Row& row = expected[i];
+        EXPECT_EQ(check.IsFieldNull(&check.m_depth) ? std::nullopt : std::optional<double>(check.m_depth), row.depth)
+            << "row " << i;
+        EXPECT_EQ(check.IsFieldNull(&check.m_id) ? std::nullopt : std::optional<int>(check.m_id), row.id) << "row " << i;
+        EXPECT_EQ(check.IsFieldNull(&check.m_small) ? std::nullopt : std::optional<int>(check.m_small), row.small)
+            << "row " << i;
+        EXPECT_EQ(check.m_name, row.name) << "row " << i;
+    }
+    EXPECT_TRUE(check.IsEOF());
+}
+
 TEST_P(RecordsetTest, RefusalsCarryTheDatabaseMessageAndLeaveTheSetUsable) {
     addRows(2);
     SampleSet rs(&m_db);
@@ -338,6 +401,39 @@ TEST_P(RecordsetTest, StatementRecordSetIsReadOnlyAndScrolls) {
     rs.MoveFirst();
     EXPECT_EQ(rs.values[0], "4");
     EXPECT_THROW(rs.Edit(), CDBException);
+}
+
+// A record set streaming its rows pins its snapshot, and no checkpoint of the
+// SQLite write-ahead log can pass it; once the scan is over, the log must be
+// checkpointed and reused again instead of growing for good.
+TEST(SqliteWriteAheadLog, IsReusedAgainAfterAScanThatPinnedIt) {
+    TempDir dir;
+    CDatabase db;
+    db.OpenEx(connectFor(EngineKind::Sqlite, dir));
+    db.ExecuteSQL(sampleSchema(tesk::db::Engine::Sqlite));
+    db.ExecuteSQL("PRAGMA synchronous = OFF");  // the log's size is the point here, not its durability
+    const std::filesystem::path log = dir.path() / "test.db-wal";
+    int count = 0;
+    // Each commit adds some 64 pages of 4 KiB to the log.
+    const auto write = [&](int commits) {
+        auto st = db.connection().prepare("INSERT INTO \"sample\" (\"Count\", \"Blob\") VALUES (?, ?)");
+        for (int i = 0; i < commits; ++i) {
+            st->bind(0, int64_t(++count));
+            st->bind(1, std::vector<uint8_t>(256 * 1024, static_cast<uint8_t>(count)));
+            st->execute();
+        }
+    };
+    write(3);
+    {
+        SampleSet rs(&db);
+        rs.Open();
+        ASSERT_FALSE(rs.IsEOF());  // the scan is under way
+        write(40);
+    }
+    const auto pinned = std::filesystem::file_size(log);
+    ASSERT_GT(pinned, 2000u * 4096) << "the scan did not hold the log";
+    write(60);
+    EXPECT_LT(std::filesystem::file_size(log), pinned + 1500u * 4096);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, RecordsetTest, testing::ValuesIn(availableEngines()), engineName);

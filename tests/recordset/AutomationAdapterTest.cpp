@@ -26,7 +26,9 @@ TEST_P(AdapterTest, AutomationFieldSizeIsNarrowedTo16Bits) {
     TeskRecordset automation;
     automation.SetRecordset("adapt", openSet());
     EXPECT_EQ(automation.GetFieldSize(2), -25536) << "precision 40000";
-    if (GetParam() == EngineKind::Sqlite) EXPECT_EQ(automation.GetFieldSize(1), 0) << "precision 65536";
+    if (GetParam() == EngineKind::Sqlite) {
+        EXPECT_EQ(automation.GetFieldSize(1), 0) << "precision 65536";
+    }
     EXPECT_EQ(automation.GetFieldSize(4), 10);
     EXPECT_EQ(automation.GetFieldSize(5), 0);
     EXPECT_EQ(automation.GetFieldName(4), "Count");

@@ -5,6 +5,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
 
 #include "platform/clr/DateTime.h"
 #include "recordset/ManagedRecordset.h"
@@ -154,6 +157,39 @@ TEST_P(ManagedFieldValueTest, RefusedValuesStoreNothing) {
     EXPECT_FALSE(m_rs->SetFieldValue(-1, Box(1.0)));
     EXPECT_EQ(m_rs->GetExchangedFieldValue(past), nullptr);
     EXPECT_EQ(m_rs->GetExchangedField(kDepth), &m_set->m_depth);
+}
+
+// Values a client keeps stay what they were read as while later values come
+// and go, whichever thread lets go of them.
+TEST_P(ManagedFieldValueTest, KeptValuesOutliveTheReadsAfterThem) {
+    m_db.ExecuteSQL("DELETE FROM \"sample\"");
+    for (int i = 1; i <= 120; ++i)
+        m_db.ExecuteSQL("INSERT INTO \"sample\" (\"Count\", \"Id\", \"Depth\", \"Name\", \"Stamp\") VALUES (" +
+                        std::to_string(i) + ", " + std::to_string(i * 7) + ", " + std::to_string(i) +
+                        ".5, 'well " + std::to_string(i) + "', '2001-02-03 04:05:06')");
+    m_rs->Dispose();
+    m_rs = System::gcnew<ManagedRecordset>();
+    m_set = new SampleSet(&m_db);
+    m_set->m_strSort = "\"Count\"";
+    m_set->Open();
+    m_rs->SetRecordset("sample", m_set);
+    std::vector<std::vector<ObjectRef>> kept;
+    std::vector<ObjectRef> released;
+    for (int i = 1; !m_rs->IsEOF(); m_rs->MoveNext(), ++i) {
+        std::vector<ObjectRef> row;
+        for (short c : {kCount, kId, kDepth, kName, kStamp}) row.push_back(m_rs->GetFieldValue(c));
+        if (i % 3 == 0) kept.push_back(std::move(row));
+        else if (i % 3 == 1) released.insert(released.end(), row.begin(), row.end());
+        if (i % 40 == 0) std::thread([&released] { released.clear(); }).join();
+    }
+    ASSERT_EQ(kept.size(), 40u);
+    for (const auto& row : kept) {
+        const int n = as<int32_t>(row[0]);
+        EXPECT_EQ(as<int32_t>(row[1]), n * 7);
+        EXPECT_EQ(as<double>(row[2]), n + 0.5);
+        EXPECT_EQ(as<System::String>(row[3]), System::String(("well " + std::to_string(n)).c_str()));
+        EXPECT_EQ(as<DateTime>(row[4]), DateTime(2001, 2, 3, 4, 5, 6));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, ManagedFieldValueTest, testing::ValuesIn(availableEngines()), engineName);
