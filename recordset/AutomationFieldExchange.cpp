@@ -142,7 +142,8 @@ void TeskRecordset::GetExchangedFieldValue(short nIndex, CDBVariant& value) {
     value.Clear();
     void* pv = m_core.GetExchangedField(nIndex);
     const CFieldInfo* info = m_core.GetExchangedFieldInfo(nIndex);
-    if (!pv || !info || m_core.m_pBaseSet->IsFieldNull(pv)) return;
+    // pv is the member numbered nIndex + 1, so its null status is the one at nIndex.
+    if (!pv || !info || m_core.m_pBaseSet->IsFieldNullAt(static_cast<size_t>(nIndex))) return;
     makeEmpty(value, ConvertFieldInfoTypeToDBVariantType(info->m_nDataType));
     switch (info->m_nDataType) {
     case FX_BOOL: value.m_boolVal = *static_cast<int32_t*>(pv); break;
