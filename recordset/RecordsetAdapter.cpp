@@ -32,7 +32,6 @@ void RecordsetAdapter::SetupLinkedDepthColumns() {
     }
 }
 
-int16_t RecordsetAdapter::GetNumFields() const { return m_pBaseSet ? m_pBaseSet->GetODBCFieldCount() : 0; }
 
 bool RecordsetAdapter::describe(int16_t index, CODBCFieldInfo& info) const {
     if (!IsValidOrdinal(index)) return false;

@@ -30,7 +30,7 @@ public:
     // deletes) the first record set.
     void SetRecordset(const char* lpszName, CRecordset* pBaseSet);
 
-    int16_t GetNumFields() const;
+    int16_t GetNumFields() const { return m_pBaseSet ? m_pBaseSet->GetODBCFieldCount() : 0; }
     std::string GetFieldName(int16_t index) const;
     uint32_t GetFieldSize(int16_t index) const;
     int16_t GetFieldScale(int16_t index) const;
