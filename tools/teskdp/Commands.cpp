@@ -189,6 +189,9 @@ int demo(const Options& options, std::ostream& out) {
         rs->SetFieldValue(md, System::Box(newMd));
         rs->Update();
         out << " -> " << FormatValue(rs->GetFieldValue(md)) << " (written to the database)\n";
+        const short tvd = rs->GetColumnIndex("Top TVD");
+        if (tvd >= 0)
+            out << "   Top TVD follows from the well's survey: " << FormatValue(rs->GetFieldValue(tvd)) << '\n';
     }
     out << "4. Releasing the record set\n";
     rs->Dispose();
