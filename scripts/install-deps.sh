@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what the build, the tests and the PostgreSQL test server need (Debian 12, as root).
+# Installs what the build, the tests and the PostgreSQL test server need (Debian 12, as root),
+# and any further packages named as arguments.
 set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config git
@@ -9,6 +10,7 @@ packages=(
   nlohmann-json3-dev libproj-dev proj-data proj-bin
   libgtest-dev libgmock-dev
   clang libclang-rt-14-dev
+  "$@"
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -35,13 +35,7 @@ bool parseTimestamp(std::string_view text, TIMESTAMP_STRUCT& out) {
     }
     if (i != text.size() || mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || s > 60)
         return false;
-    out.year = static_cast<SQLSMALLINT>(y);
-    out.month = static_cast<SQLUSMALLINT>(mo);
-    out.day = static_cast<SQLUSMALLINT>(d);
-    out.hour = static_cast<SQLUSMALLINT>(h);
-    out.minute = static_cast<SQLUSMALLINT>(mi);
-    out.second = static_cast<SQLUSMALLINT>(s);
-    out.fraction = fraction;
+    out = MakeTimestamp(y, mo, d, h, mi, s, fraction);
     return true;
 }
 

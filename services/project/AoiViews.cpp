@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "platform/db/CDatabase.h"
+#include "platform/db/Transaction.h"
 #include "services/project/CrsTransform.h"
 
 namespace tesk::project {
@@ -64,17 +65,9 @@ void RebuildAoiViews(CDatabase& db, const Descriptor& descriptor) {
     }
     for (const AreaOfInterest& a : descriptor.areas) statements.push_back(AoiViewStatement(a, descriptor.databaseCrs));
 
-    c.executeScript("BEGIN");
-    try {
+    tesk::db::RunInTransaction(c, [&] {
         for (const std::string& s : statements) c.executeScript(s);
-        c.executeScript("COMMIT");
-    } catch (...) {
-        try {
-            c.executeScript("ROLLBACK");
-        } catch (...) {
-        }
-        throw;
-    }
+    });
 }
 
 } // namespace tesk::project

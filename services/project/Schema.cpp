@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/db/CDatabase.h"
+#include "platform/db/Transaction.h"
 
 namespace tesk::project {
 
@@ -317,17 +318,9 @@ std::vector<std::string> SchemaStatements(tesk::db::Engine engine) {
 
 void CreateSchema(CDatabase& db) {
     tesk::db::Connection& c = db.connection();
-    c.executeScript("BEGIN");
-    try {
+    tesk::db::RunInTransaction(c, [&] {
         for (const std::string& s : SchemaStatements(c.engine())) c.executeScript(s);
-        c.executeScript("COMMIT");
-    } catch (...) {
-        try {
-            c.executeScript("ROLLBACK");
-        } catch (...) {
-        }
-        throw;
-    }
+    });
 }
 
 } // namespace tesk::project

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <initializer_list>
 
+#include "platform/db/Transaction.h"
 #include "services/TeskUniversalLoader/SurveyBlob.h"
 
 namespace tesk::sample::detail {
@@ -212,20 +213,12 @@ void writePoints(tesk::db::Connection& c, const Model& model, bool withDateline)
 SampleSummary WriteModel(tesk::db::Connection& c, const Model& model, int64_t topCount) {
     SampleSummary summary;
     summary.datelineWells = model.datelineWells;
-    c.executeScript("BEGIN");
-    try {
+    tesk::db::RunInTransaction(c, [&] {
         writeLookups(c, model);
         writeWells(c, model, summary);
         writePicks(c, model, topCount, summary);
         writePoints(c, model, model.datelineWells > 0);
-        c.executeScript("COMMIT");
-    } catch (...) {
-        try {
-            c.executeScript("ROLLBACK");
-        } catch (...) {
-        }
-        throw;
-    }
+    });
     return summary;
 }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/db/TimestampText.h"
+
 #include <sql.h>
 #include <sqlext.h>
 
@@ -21,18 +23,6 @@
 using namespace tesk::db;
 
 namespace {
-
-TIMESTAMP_STRUCT stamp(int y, int mo, int d, int h, int mi, int s, unsigned fraction) {
-    TIMESTAMP_STRUCT t{};
-    t.year = static_cast<SQLSMALLINT>(y);
-    t.month = static_cast<SQLUSMALLINT>(mo);
-    t.day = static_cast<SQLUSMALLINT>(d);
-    t.hour = static_cast<SQLUSMALLINT>(h);
-    t.minute = static_cast<SQLUSMALLINT>(mi);
-    t.second = static_cast<SQLUSMALLINT>(s);
-    t.fraction = fraction;
-    return t;
-}
 
 std::vector<uint8_t> bytes(std::initializer_list<int> list) {
     std::vector<uint8_t> v;
@@ -186,8 +176,8 @@ TEST_F(OdbcBackendTest, DescribesEachColumnKind) {
 
 TEST_F(OdbcBackendTest, EveryParameterKindRoundTripsIntoEveryColumnKind) {
     const std::vector<uint8_t> awkward = bytes({0, 1, '\\', '\'', 0x7f, 0x80, 0xff, 0});
-    const TIMESTAMP_STRUCT millis = stamp(2024, 2, 29, 13, 14, 15, 123000000);
-    const TIMESTAMP_STRUCT whole = stamp(1999, 12, 31, 23, 59, 59, 0);
+    const TIMESTAMP_STRUCT millis = tesk::db::MakeTimestamp(2024, 2, 29, 13, 14, 15, 123000000);
+    const TIMESTAMP_STRUCT whole = tesk::db::MakeTimestamp(1999, 12, 31, 23, 59, 59, 0);
     struct Case {
         const char* column;
         Value in;
@@ -289,7 +279,7 @@ TEST_F(OdbcBackendTest, AccessorsConvertBetweenKinds) {
     }
     TIMESTAMP_STRUCT t{};
     ASSERT_TRUE(st->getTimestamp(6, t));
-    EXPECT_TRUE(t == stamp(2024, 1, 2, 3, 4, 5, 250000000));
+    EXPECT_TRUE(t == tesk::db::MakeTimestamp(2024, 1, 2, 3, 4, 5, 250000000));
     EXPECT_TRUE(st->isNull(7));
     EXPECT_EQ(st->getText(7), "");
     EXPECT_FALSE(st->getTimestamp(7, t));

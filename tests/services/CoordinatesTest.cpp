@@ -13,21 +13,15 @@
 #include "services/Meriq10/LengthUnit.h"
 #include "services/Meriq10/MapExtents.h"
 #include "services/Meriq10/MeriqErrors.h"
+#include "support/Extents.h"
 #include "services/project/CrsTransform.h"
+
+using tesk::test::Box;
+using tesk::test::boundsOf;
 
 namespace {
 
 constexpr double kDeg = std::numbers::pi / 180;
-
-struct Box {
-    double north = 0, south = 0, east = 0, west = 0;
-};
-
-Box boundsOf(const MapExtents& e) {
-    Box b;
-    EXPECT_NE(e.getExtents(b.north, b.south, b.east, b.west), 0);
-    return b;
-}
 
 TEST(CoordinatesTest, LengthUnitsAndCoordinateSystemsDescribeThemselves) {
     EXPECT_DOUBLE_EQ(LengthUnit(MAP_SIZE_UNITS_FEET).MetresPerUnit(), 0.3048);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/db/TimestampText.h"
+
 #include <cstring>
 
 #include "SampleProjectFixture.h"
@@ -26,25 +28,13 @@ protected:
     }
 };
 
-TIMESTAMP_STRUCT timestamp(int y, int mo, int d, int h, int mi, int s, unsigned fraction) {
-    TIMESTAMP_STRUCT ts{};
-    ts.year = static_cast<SQLSMALLINT>(y);
-    ts.month = static_cast<SQLUSMALLINT>(mo);
-    ts.day = static_cast<SQLUSMALLINT>(d);
-    ts.hour = static_cast<SQLUSMALLINT>(h);
-    ts.minute = static_cast<SQLUSMALLINT>(mi);
-    ts.second = static_cast<SQLUSMALLINT>(s);
-    ts.fraction = fraction;
-    return ts;
-}
-
 TEST_P(ExchangeRoundTripTest, WellHeaderCodes) {
     const std::string id = scalar("SELECT MIN(\"Well ID\") FROM \"WellHeader\" WHERE \"Is Deviated\" = 0");
     const std::string filter = "\"Well ID\" = '" + id + "'";
     const tesk::survey::Points points{{0, 0, 0, 0}, {12.5, -3.25, 998.0, 1000.0}};
     const CTime spud(2011, 7, 4, 6, 30, 15);
     const COleDateTime completion(2011, 9, 1, 17, 45, 0);
-    const TIMESTAMP_STRUCT modified = timestamp(2024, 2, 29, 23, 59, 58, 125000000);
+    const TIMESTAMP_STRUCT modified = tesk::db::MakeTimestamp(2024, 2, 29, 23, 59, 58, 125000000);
     const std::string remarks(100000, 'r');  // far beyond any default buffer
     {
         std::unique_ptr<CTeskHeaderAndBlobSet> rs(factory().CreateWellAndBlobRecordset(0, nullptr, 16, filter.c_str(), ""));
@@ -71,7 +61,7 @@ TEST_P(ExchangeRoundTripTest, WellHeaderCodes) {
     ASSERT_EQ(back.size(), 2u);
     EXPECT_EQ(back[1].x, 12.5);
     EXPECT_EQ(rs->m_strOperator, "Trinity Exploration \xC3\xA9");
-    EXPECT_TRUE(rs->m_LastModified == timestamp(2024, 2, 29, 23, 59, 58, 125000000));
+    EXPECT_TRUE(rs->m_LastModified == tesk::db::MakeTimestamp(2024, 2, 29, 23, 59, 58, 125000000));
     EXPECT_EQ(rs->m_CompletionDate.GetYear(), 2011);
     EXPECT_EQ(rs->m_CompletionDate.GetMinute(), 45);
     EXPECT_EQ(rs->m_strRemarks.size(), remarks.size());

@@ -10,21 +10,12 @@
 
 #include "SampleProjectFixture.h"
 #include "services/Meriq10/MeriqErrors.h"
+#include "support/Extents.h"
 #include "services/QoClient/CQoProjectInfo.h"
 
 using namespace tesk::test;
 
 namespace {
-
-struct Box {
-    double north = 0, south = 0, east = 0, west = 0;
-};
-
-Box boundsOf(const MapExtents& e) {
-    Box b;
-    EXPECT_NE(e.getExtents(b.north, b.south, b.east, b.west), 0);
-    return b;
-}
 
 // The extents of an area of interest, or else the logical extents, in
 // database coordinates, the way a client asks for them.
