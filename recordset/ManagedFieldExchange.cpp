@@ -49,19 +49,6 @@ template <class T> const T& require(const ObjectRef& value) {
     return *v;
 }
 
-// The runtime's text from a member's 8-bit text. ASCII, most of what a
-// project holds, widens byte for byte; anything else takes the general decoder.
-System::String managedText(std::string_view text) {
-    std::u16string wide(text.size(), u'\0');
-    unsigned char high = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        high |= c;
-        wide[i] = c;
-    }
-    if (high >= 0x80) return System::FromAnsi(text);
-    return System::String(std::move(wide));
-}
 
 // The bound member's value boxed by its exchange code (info: the member's
 // field-exchange entry, or null): DBNull for a null;
@@ -104,8 +91,8 @@ ObjectRef exchangedValue(const RecordsetAdapter& core, Int16 nIndex, const CFiel
     }
     case FX_TEXT:
     case FX_LONGTEXT:
-    case FX_DECIMALTEXT: return PooledBox(managedText(*static_cast<CString*>(pv)));
-    case FX_FIXEDTEXT: return PooledBox(managedText(FixedBufferText(pv, info->m_nLength)));
+    case FX_DECIMALTEXT: return PooledBox(System::FromAnsi(*static_cast<CString*>(pv)));
+    case FX_FIXEDTEXT: return PooledBox(System::FromAnsi(FixedBufferText(pv, info->m_nLength)));
     default: return contentless ? System::NewObject() : nullptr;
     }
 }

@@ -89,15 +89,13 @@ BSTR BstrFromUtf16(std::u16string_view text) {
 }
 
 BSTR BstrFromUtf8(std::string_view text) {
-    // ASCII, most of what a project holds, widens byte for byte into the new string.
-    unsigned char high = 0;
-    for (const char c : text) high |= static_cast<unsigned char>(c);
-    if (high >= 0x80) return BstrFromUtf16(text::Utf8ToUtf16(text));
+    // ASCII widens straight into the new string, without an intermediate one.
     if (text.size() > std::numeric_limits<UINT>::max() / 2) throw std::bad_alloc();
     BSTR out = SysAllocStringLen(nullptr, static_cast<UINT>(text.size()));
     if (!out) throw std::bad_alloc();
-    for (size_t i = 0; i < text.size(); ++i) out[i] = static_cast<OLECHAR>(static_cast<unsigned char>(text[i]));
-    return out;
+    if (text::WidenAscii(text, out)) return out;
+    SysFreeString(out);
+    return BstrFromUtf16(text::Utf8ToUtf16(text));
 }
 
 std::u16string_view ViewOfBstr(BSTR bstr) {

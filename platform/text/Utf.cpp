@@ -4,8 +4,9 @@ namespace tesk::text {
 
 // Malformed input becomes U+FFFD, one per bad byte or unpaired surrogate.
 std::u16string Utf8ToUtf16(std::string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
+    std::u16string out(text.size(), u'\0');
+    if (WidenAscii(text, out.data())) return out;
+    out.clear();
     size_t i = 0;
     while (i < text.size()) {
         const auto b0 = static_cast<unsigned char>(text[i]);
