@@ -120,7 +120,6 @@ bool ManagedWellSurvey::SetPoints(Int32 num_points, const double* x, const doubl
             m_azimuth[i] = azi ? azi[i] : 0.0;
         }
     }
-    pts.SetStraightHole(!pts.IsDeviated());
     return true;
 }
 
@@ -134,11 +133,7 @@ bool ManagedWellSurvey::MakeStraightHole() {
     if (n == 0) return true;  // nothing to hold angles for
     m_inclination = zeroedArray(n);
     m_azimuth = zeroedArray(n);
-    if (!m_inclination || !m_azimuth) {
-        releaseAngles();
-        return true;
-    }
-    for (size_t i = 0; i < n; ++i) m_inclination[i] = m_azimuth[i] = 0.0;
+    if (!m_inclination || !m_azimuth) releaseAngles();
     return true;
 }
 
@@ -190,11 +185,8 @@ void ManagedWellSurvey::releaseAngles() {
 
 void ManagedWellSurvey::releaseAll() {
     releaseAngles();
-    if (m_pSurveyPts) {
-        m_pSurveyPts->DeleteAll();
-        delete m_pSurveyPts;
-        m_pSurveyPts = nullptr;
-    }
+    delete m_pSurveyPts;
+    m_pSurveyPts = nullptr;
 }
 
 CTeskSurveyPts& ManagedWellSurvey::points() {

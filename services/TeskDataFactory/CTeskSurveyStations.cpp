@@ -30,15 +30,6 @@ bool wellExists(const std::string& well) {
     return found;
 }
 
-// Horizontal offsets below this count as none.
-constexpr double kOffsetTolerance = 1e-6;
-
-bool leavesVertical(const CTeskSurveyPts& pts) {
-    for (int i = 0; i < pts.GetSize(); ++i)
-        if (std::hypot(pts.GetAt(i)->GetXOffset(), pts.GetAt(i)->GetYOffset()) > kOffsetTolerance) return true;
-    return false;
-}
-
 // Angles derived from the log's points, with the offsets brought into the
 // depth unit so that the directions are true.
 std::vector<tesk::survey::Station> derivedStations(const CTeskSurveyPts& pts, bool distanceFeet) {
@@ -109,7 +100,7 @@ bool CTeskSurveyStations::UpdateFromPositionLog(const char* lpszWellID, const CT
     const int n = pts.GetSize();
 
     bool given = pInclinations && pAzimuths;
-    if (given && leavesVertical(pts)) {
+    if (given && pts.IsDeviated()) {
         bool allZero = true;
         for (int i = 0; i < n && allZero; ++i) allZero = pInclinations[i] == 0 && pAzimuths[i] == 0;
         given = !allZero;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <stdexcept>
+#include <vector>
 
 #include "platform/db/CDatabase.h"
 #include "platform/db/Transaction.h"
@@ -116,13 +117,14 @@ void recomputePicks(const std::string& well, const CTeskSurveyPts& pts, std::opt
 
 // The set rebuilt point by point, each point changed by `change`.
 void rebuild(CTeskSurveyPts& pts, const std::function<void(CTeskWellborePt&)>& change) {
-    CTeskSurveyPts out;
+    std::vector<CTeskWellborePt> changed;
+    changed.reserve(static_cast<size_t>(pts.GetSize()));
     for (int i = 0; i < pts.GetSize(); ++i) {
-        auto* p = new CTeskWellborePt(*pts.GetAt(i));
-        change(*p);
-        out.Add(p);
+        changed.push_back(*pts.GetAt(i));
+        change(changed.back());
     }
-    pts = out;
+    pts.DeleteAll();
+    for (const CTeskWellborePt& p : changed) pts.Add(new CTeskWellborePt(p));
 }
 
 } // namespace
@@ -154,22 +156,24 @@ bool CTeskDataFactory::GetWellboreGeometry(const char* lpszWellID, CTeskSurveyPt
                         std::vector<survey::PointAngles>(3, survey::PointAngles{}));
     if (pPts->GetSize() == 0) return false;
 
-    if (!bWithAngles) {
-        rebuild(*pPts, [](CTeskWellborePt& p) { p.ClearAngles(); });
-    } else if (!pPts->HasStationAngles()) {
-        // Stations sitting at the points' MDs lend them their angles; the
-        // point set follows them only where they fit its points.
-        const std::vector<survey::Station> stations = storedStations(well);
+    // Stations sitting at the points' MDs lend them their angles; the point
+    // set follows them only where they fit its points.
+    const bool lendAngles = bWithAngles && !pPts->HasStationAngles();
+    if (!bWithAngles || lendAngles || bSubsea) {
+        const std::vector<survey::Station> stations =
+            lendAngles ? storedStations(well) : std::vector<survey::Station>{};
+        const double kb = header->kb.value_or(0.0);
         size_t s = 0;
         rebuild(*pPts, [&](CTeskWellborePt& p) {
-            while (s < stations.size() && stations[s].md < p.GetMD() - 1e-6) ++s;
-            if (s < stations.size() && std::fabs(stations[s].md - p.GetMD()) <= 1e-6)
-                p.SetAngles(stations[s].inclination, stations[s].azimuth);
+            if (!bWithAngles) {
+                p.ClearAngles();
+            } else if (lendAngles) {
+                while (s < stations.size() && stations[s].md < p.GetMD() - 1e-6) ++s;
+                if (s < stations.size() && std::fabs(stations[s].md - p.GetMD()) <= 1e-6)
+                    p.SetAngles(stations[s].inclination, stations[s].azimuth);
+            }
+            if (bSubsea) p.SetTVD(p.GetTVD() - kb);
         });
-    }
-    if (bSubsea) {
-        const double kb = header->kb.value_or(0.0);
-        rebuild(*pPts, [kb](CTeskWellborePt& p) { p.SetTVD(p.GetTVD() - kb); });
     }
     return true;
 }

@@ -64,9 +64,9 @@ inline Vec Displacement(const Vec& a, const Vec& b, double length) {
     return (length / 2.0 * RatioFactor(Dogleg(a, b))) * (a + b);
 }
 
-// The direction a fraction f of the way along the arc from a to b.
-inline Vec Between(const Vec& a, const Vec& b, double f) {
-    const double beta = Dogleg(a, b);
+// The direction a fraction f of the way along the arc from a to b, whose
+// dogleg is beta.
+inline Vec Between(const Vec& a, const Vec& b, double f, double beta) {
     Vec d;
     if (beta < 1e-6) {
         d = (1.0 - f) * a + f * b;
@@ -77,5 +77,8 @@ inline Vec Between(const Vec& a, const Vec& b, double f) {
     const double len = norm(d);
     return len > 0 ? (1.0 / len) * d : a;
 }
+
+// The direction a fraction f of the way along the arc from a to b.
+inline Vec Between(const Vec& a, const Vec& b, double f) { return Between(a, b, f, Dogleg(a, b)); }
 
 } // namespace tesk::survey::arc

@@ -179,13 +179,15 @@ Vec CTeskSurveyPts::lastDirection() const {
     return {0, 0, 1};
 }
 
-CTeskSurveyPts::Position CTeskSurveyPts::along(size_t k, double s) const {
+CTeskSurveyPts::Position CTeskSurveyPts::along(size_t k, double s, std::optional<double> beta) const {
     const CTeskWellborePt& p = *m_points[k];
     const CTeskWellborePt& q = *m_points[k + 1];
     const double length = q.GetMD() - p.GetMD();
     Vec d;
     if (isArc(k)) {
-        d = arc::Displacement(m_dir[k], arc::Between(m_dir[k], m_dir[k + 1], s / length), s);
+        const Vec& a = m_dir[k];
+        const Vec& b = m_dir[k + 1];
+        d = arc::Displacement(a, arc::Between(a, b, s / length, beta ? *beta : arc::Dogleg(a, b)), s);
     } else if (length > 0) {
         d = (s / length) * (offsetOf(q) - offsetOf(p));
     }
@@ -212,8 +214,8 @@ double CTeskSurveyPts::intervalMaxTvd(size_t k) const {
     const Vec& b = m_dir[k + 1];
     if (!(a.v > 0 && b.v < 0)) return top;  // deepest at an end
     const double length = m_points[k + 1]->GetMD() - m_points[k]->GetMD();
-    const double f = turningFraction(a, b, arc::Dogleg(a, b));
-    return std::max(top, along(k, f * length).tvd);
+    const double beta = arc::Dogleg(a, b);
+    return std::max(top, along(k, turningFraction(a, b, beta) * length, beta).tvd);
 }
 
 double CTeskSurveyPts::firstCrossing(size_t k, double tvd) const {
@@ -240,7 +242,7 @@ double CTeskSurveyPts::firstCrossing(size_t k, double tvd) const {
     const double eps = 1e-12 * std::max(1.0, std::fabs(p.GetMD()) + length);
     for (int i = 0; i < 200 && hi - lo > eps; ++i) {
         const double mid = lo + (hi - lo) / 2;
-        (along(k, mid).tvd < tvd ? lo : hi) = mid;
+        (along(k, mid, beta).tvd < tvd ? lo : hi) = mid;
     }
     if (end == length && hi >= length - 1e-9 * std::max(1.0, length)) return q.GetMD();
     return p.GetMD() + hi;

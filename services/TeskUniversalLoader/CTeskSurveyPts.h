@@ -91,8 +91,9 @@ private:
     bool answerable() const { return !m_points.empty() && m_bOrdered; }
     bool isArc(size_t k) const { return m_arc[k] != 0; }
     Vec lastDirection() const;
-    // Position at an MD inside interval k, at `s` along it.
-    Position along(size_t k, double s) const;
+    // Position at an MD inside interval k, at `s` along it; `beta`, when
+    // given, is the interval's dogleg (used only where it follows its arc).
+    Position along(size_t k, double s, std::optional<double> beta = std::nullopt) const;
     double intervalMaxTvd(size_t k) const;
     // The first MD in interval k at which the hole reaches `tvd`; the hole is
     // above it at the interval's start and reaches it within the interval.

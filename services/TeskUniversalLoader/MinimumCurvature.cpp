@@ -92,10 +92,6 @@ bool SurveyPath::MdAtTvd(double tvd, double& md) const {
     return true;
 }
 
-bool PositionAtMd(const std::vector<Station>& stations, double md, Point& out) {
-    return SurveyPath(stations).AtMd(md, out);
-}
-
 namespace {
 
 // The dogleg of an arc of length `length` whose chord is `chord` long: the

@@ -13,10 +13,6 @@ namespace tesk::survey {
 // std::invalid_argument otherwise.
 Points PointsFromStations(const std::vector<Station>& stations);
 
-// The position at `md` on the arcs between the stations; false above the
-// first or below the last station, or without stations.
-bool PositionAtMd(const std::vector<Station>& stations, double md, Point& out);
-
 // A wellbore path through its stations, for repeated position queries.
 class SurveyPath {
 public:

@@ -25,6 +25,10 @@ uint64_t getLE(const uint8_t* p, int bytes) {
 void putDouble(std::vector<uint8_t>& out, double d) { putLE(out, std::bit_cast<uint64_t>(d), 8); }
 double getDouble(const uint8_t* p) { return std::bit_cast<double>(getLE(p, 8)); }
 
+bool finite(const Point& p) {
+    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.tvd) && std::isfinite(p.md);
+}
+
 bool validAngles(const PointAngles& a) {
     return std::isfinite(a.azimuth) && a.inclination >= 0.0 && a.inclination <= 180.0;
 }
@@ -34,7 +38,7 @@ bool validAngles(const PointAngles& a) {
 bool IsEncodable(const Points& points) {
     for (size_t i = 0; i < points.size(); ++i) {
         const Point& p = points[i];
-        if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.tvd) || !std::isfinite(p.md)) return false;
+        if (!finite(p)) return false;
         if (i > 0 && p.md < points[i - 1].md) return false;
     }
     return true;
@@ -93,8 +97,7 @@ bool DecodeSurveyBlob(const uint8_t* data, size_t size, Points& out, std::vector
     const uint8_t* p = data + kSurveyBlobHeaderSize;
     for (uint64_t i = 0; i < count; ++i, p += pointSize) {
         const Point pt{getDouble(p), getDouble(p + 8), getDouble(p + 16), getDouble(p + 24)};
-        if (!std::isfinite(pt.x) || !std::isfinite(pt.y) || !std::isfinite(pt.tvd) || !std::isfinite(pt.md))
-            return false;
+        if (!finite(pt)) return false;
         if (!points.empty() && pt.md < points.back().md) return false;
         points.push_back(pt);
         if (withAngles) {
